@@ -1,0 +1,1 @@
+// Stands in for a room that has no code yet.

@@ -1,0 +1,27 @@
+// Where the test host finds the built module and the port-library variants,
+// relative to its own folder.
+#ifndef TAVREL_CORE_TEST_PATHS_H
+#define TAVREL_CORE_TEST_PATHS_H
+
+#include <windows.h>
+
+#include <string>
+
+inline std::string TestExeDirectory() {
+  char path[MAX_PATH];
+  DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string dir(path, n);
+  return dir.substr(0, dir.find_last_of("\\/"));
+}
+
+inline std::string ModulePath() {
+  return TestExeDirectory() + "\\..\\bin\\Tavrel.xop";
+}
+inline std::string HostExePath() {
+  return TestExeDirectory() + "\\..\\bin\\Igor.exe";
+}
+inline std::string PortLibDir(const char *variant) {
+  return TestExeDirectory() + "\\..\\portlibs\\" + variant;
+}
+
+#endif

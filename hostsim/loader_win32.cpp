@@ -1,0 +1,153 @@
+// Loads an extension the way the host does: its function table comes from the
+// module's resources, main is called with the record, and function addresses
+// are asked for with message 15.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "hostlink.h"
+#include "hostsim.h"
+
+namespace hostsim {
+namespace {
+
+enum { kMsgCleanup = 12, kMsgFunctionAddress = 15 };
+constexpr int32_t kResourceId = 1100;
+
+using ExtensionMain = void (*)(Handle recordHandle);
+using ExternalProc = int32_t (*)(void *params);
+
+bool ReadWord(const unsigned char *&at, const unsigned char *end,
+              int32_t &word) {
+  if (end - at < 2) return false;
+  word = static_cast<int16_t>(at[0] | at[1] << 8);
+  at += 2;
+  return true;
+}
+
+// One entry: name, category, result type, parameter types ended by 0.
+bool ReadFunction(const unsigned char *&at, const unsigned char *end,
+                  ExternalFunction &f) {
+  const unsigned char *nul =
+      static_cast<const unsigned char *>(std::memchr(at, 0, end - at));
+  if (nul == nullptr) return false;
+  f.name.assign(reinterpret_cast<const char *>(at), nul - at);
+  at = nul + 1;
+  if (!ReadWord(at, end, f.category) || !ReadWord(at, end, f.resultType)) {
+    return false;
+  }
+  for (int32_t type = 0;;) {
+    if (!ReadWord(at, end, type)) return false;
+    if (type == 0) return true;
+    f.paramTypes.push_back(type);
+  }
+}
+
+bool ReadFunctionTable(HMODULE module, std::vector<ExternalFunction> &table) {
+  HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(kResourceId), "XOPF");
+  HGLOBAL loaded = info ? LoadResource(module, info) : nullptr;
+  const void *bytes = LockResource(loaded);
+  if (bytes == nullptr) return false;
+  return ParseFunctionTable(static_cast<const unsigned char *>(bytes),
+                            SizeofResource(module, info), table);
+}
+
+void WriteMessage(Handle record, int32_t code,
+                  const std::vector<int32_t> &items) {
+  int32_t needed =
+      HostRecordFixedBytes + 4 * static_cast<int32_t>(items.size());
+  if (GetHandleSize(record) < needed) SetHandleSize(record, needed);
+  HostRecord *r = reinterpret_cast<HostRecord *>(*record);
+  r->message = static_cast<int16_t>(code);
+  r->itemCount = static_cast<int16_t>(items.size());
+  r->result = 0;
+  std::memcpy(*record + HostRecordFixedBytes, items.data(), 4 * items.size());
+}
+
+void TraceMessage(int32_t code, const std::vector<int32_t> &items,
+                  int32_t result) {
+  std::fprintf(stderr, "[host] message %d (", code);
+  for (size_t k = 0; k < items.size(); ++k) {
+    std::fprintf(stderr, "%s%d", k ? ", " : "", items[k]);
+  }
+  std::fprintf(stderr, ") -> %d\n", result);
+}
+
+} // namespace
+
+bool ParseFunctionTable(const unsigned char *bytes, size_t size,
+                        std::vector<ExternalFunction> &functions) {
+  const unsigned char *at = bytes, *end = bytes + size;
+  functions.clear();
+  for (;;) {
+    if (end - at >= 2 && at[0] == 0 && at[1] == 0) return true;
+    ExternalFunction f;
+    if (!ReadFunction(at, end, f)) return false;
+    functions.push_back(f);
+  }
+}
+
+bool LoadExtension(const std::string &path, Extension &ext,
+                   std::string &error) {
+  HMODULE module = LoadLibraryA(path.c_str());
+  if (module == nullptr) {
+    error = "cannot load " + path;
+    return false;
+  }
+  auto entry = reinterpret_cast<ExtensionMain>(
+      reinterpret_cast<void *>(GetProcAddress(module, "main")));
+  ext = Extension();
+  ext.module = module;
+  if (entry == nullptr || !ReadFunctionTable(module, ext.functions)) {
+    error = path + " has no main or no valid function table";
+    FreeLibrary(module);
+    ext.module = nullptr;
+    return false;
+  }
+  ext.record = NewHostRecord();
+  SetExtensionModule(module);
+  entry(ext.record);
+  ext.startResult = reinterpret_cast<HostRecord *>(*ext.record)->result;
+  if (Tracing()) std::fprintf(stderr, "[host] main -> %d\n", ext.startResult);
+  return true;
+}
+
+int32_t SendMessageToExtension(Extension &ext, int32_t code,
+                               const std::vector<int32_t> &items) {
+  WriteMessage(ext.record, code, items);
+  auto entry = reinterpret_cast<MessageEntryProc>(static_cast<uintptr_t>(
+      reinterpret_cast<HostRecord *>(*ext.record)->messageEntry));
+  if (entry == nullptr) return 0;
+  entry();
+  int32_t result = reinterpret_cast<HostRecord *>(*ext.record)->result;
+  if (Tracing()) TraceMessage(code, items, result);
+  return result;
+}
+
+double CallExternalFunction(Extension &ext, size_t index,
+                            const std::vector<double> &args, int32_t &status) {
+  auto proc = reinterpret_cast<ExternalProc>(
+      static_cast<uintptr_t>(SendMessageToExtension(
+          ext, kMsgFunctionAddress, {static_cast<int32_t>(index)})));
+  if (proc == nullptr) {
+    status = -1;
+    return 0.0;
+  }
+  // Parameters last-first, then the result slot.
+  std::vector<double> block(args.rbegin(), args.rend());
+  block.push_back(0.0);
+  status = proc(block.data());
+  return block.back();
+}
+
+void UnloadExtension(Extension &ext) {
+  if (ext.module == nullptr) return;
+  SendMessageToExtension(ext, kMsgCleanup, {});
+  FreeLibrary(static_cast<HMODULE>(ext.module));
+  DisposeHandle(ext.record);
+  SetExtensionModule(nullptr);
+  ext = Extension();
+}
+
+} // namespace hostsim

@@ -1,0 +1,126 @@
+// Igor.exe, the host simulator: loads an extension, evaluates calls of its
+// external functions from the command line or a script, and unloads it.
+//
+//   Igor.exe [--trace] [--move-record] [--xop FILE] [--portlib-dir DIR]
+//            [--script FILE] [CALL ...]
+//
+// Exit status: 0 all went well, 1 the extension failed to start, 2 bad
+// command text or usage.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+
+#include "hostsim.h"
+
+namespace {
+
+struct Options {
+  std::string xop;
+  std::vector<std::string> calls;
+  bool ok = true;
+};
+
+std::string ExeDirectory() {
+  char path[MAX_PATH];
+  DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string dir(path, n);
+  size_t slash = dir.find_last_of("\\/");
+  return slash == std::string::npos ? "." : dir.substr(0, slash);
+}
+
+bool ReadScript(const char *file, std::vector<std::string> &calls) {
+  std::ifstream in(file);
+  if (!in) return false;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    size_t first = line.find_first_not_of(" \t");
+    if (first == std::string::npos || line.compare(first, 2, "//") == 0)
+      continue;
+    calls.push_back(line);
+  }
+  return true;
+}
+
+// Takes the value of an option that needs one, or reports its absence.
+const char *OptionValue(int argc, char **argv, int &i) {
+  if (i + 1 < argc) return argv[++i];
+  std::fprintf(stderr, "Igor: %s needs a value\n", argv[i]);
+  return nullptr;
+}
+
+Options ParseOptions(int argc, char **argv) {
+  Options o;
+  o.xop = ExeDirectory() + "\\Tavrel.xop";
+  for (int i = 1; i < argc && o.ok; ++i) {
+    std::string arg = argv[i];
+    const char *value = nullptr;
+    if (arg == "--trace") {
+      hostsim::SetTrace(true);
+    } else if (arg == "--move-record") {
+      hostsim::SetMoveRecordOnCallback(true);
+    } else if (arg == "--xop" || arg == "--portlib-dir" || arg == "--script") {
+      o.ok = (value = OptionValue(argc, argv, i)) != nullptr;
+      if (!o.ok) break;
+      if (arg == "--xop") o.xop = value;
+      if (arg == "--portlib-dir") SetDllDirectoryA(value);
+      if (arg == "--script" && !ReadScript(value, o.calls)) {
+        std::fprintf(stderr, "Igor: cannot read script %s\n", value);
+        o.ok = false;
+      }
+    } else if (arg.compare(0, 2, "--") == 0) {
+      std::fprintf(stderr, "Igor: unknown option %s\n", arg.c_str());
+      o.ok = false;
+    } else {
+      o.calls.push_back(arg);
+    }
+  }
+  return o;
+}
+
+void ReportStartFailure(hostsim::Extension &ext) {
+  std::string text;
+  int32_t code = ext.startResult;
+  if (code <= 10000 ||
+      !hostsim::ReadIndexedString(ext.module, 1100, code - 10000, text)) {
+    text = "unknown error";
+  }
+  std::printf("Extension failed to start (error %d): %s\n", code, text.c_str());
+}
+
+int RunCalls(hostsim::Extension &ext, const std::vector<std::string> &calls) {
+  for (const std::string &call : calls) {
+    double value = 0;
+    std::string error;
+    if (!hostsim::EvaluateCommand(ext, call, value, error)) {
+      std::printf("%s\n  error: %s\n", call.c_str(), error.c_str());
+      return 2;
+    }
+    std::printf("%s = %.15g\n", call.c_str(), value);
+  }
+  return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  Options options = ParseOptions(argc, argv);
+  if (!options.ok) return 2;
+  hostsim::Extension ext;
+  std::string error;
+  if (!hostsim::LoadExtension(options.xop, ext, error)) {
+    std::fprintf(stderr, "Igor: %s\n", error.c_str());
+    return 1;
+  }
+  int status = 0;
+  if (ext.startResult != 0) {
+    ReportStartFailure(ext);
+    status = 1;
+  } else {
+    status = RunCalls(ext, options.calls);
+  }
+  hostsim::UnloadExtension(ext);
+  std::fflush(stdout);
+  return status;
+}

@@ -1,0 +1,8 @@
+/* Host-service wrappers, object names, data-folder paths, command-text
+   parsing and wave header accessors. */
+#ifndef TAVREL_SERVICES_H
+#define TAVREL_SERVICES_H
+
+#include "hostlink.h"
+
+#endif
