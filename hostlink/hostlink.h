@@ -79,6 +79,27 @@ void DebugStop(const char *text);
 int32_t ForwardWinMessage(uint32_t a, uint32_t b, uint32_t c, uint32_t d,
                           uint32_t e);
 
+/* Basic utilities. */
+enum {
+  NullHandleError = 185,
+  TextTruncatedError = 2006,
+  ResizeFailedError = 1
+};
+extern uint32_t LastPollTick;
+void UpperCaseString(char *s);
+int32_t CompareNoCase(const char *a, const char *b);
+char *FindChar(const char *s, int32_t c);
+char *FindLastChar(const char *s, int32_t c);
+void ZeroBytes(void *p, int32_t count);
+int32_t LockHandleHigh(Handle h);
+int32_t HandleToText(Handle h, char *dest, int32_t max);
+int32_t TextToHandle(const char *s, Handle h);
+int32_t PollAbort(uint32_t deadline);
+int32_t IsNaNSingle(const float *p);
+int32_t IsNaNDouble(const double *p);
+void SetNaNSingle(float *p);
+void SetNaNDouble(double *p);
+
 #ifdef __cplusplus
 }
 #endif

@@ -5,4 +5,10 @@
 
 #include "hostlink.h"
 
+#include "folders.h"
+#include "names.h"
+#include "parsing.h"
+#include "wave_header.h"
+#include "wrappers.h"
+
 #endif

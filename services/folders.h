@@ -1,0 +1,14 @@
+#ifndef TAVREL_SERVICES_FOLDERS_H
+#define TAVREL_SERVICES_FOLDERS_H
+
+#include "hostlink.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif
