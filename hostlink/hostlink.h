@@ -95,6 +95,9 @@ int32_t LockHandleHigh(Handle h);
 int32_t HandleToText(Handle h, char *dest, int32_t max);
 int32_t TextToHandle(const char *s, Handle h);
 int32_t PollAbort(uint32_t deadline);
+/* Reads a key's state as GetAsyncKeyState does; replaceable for tests. */
+typedef int16_t (*KeyStateReader)(int32_t virtualKey);
+extern KeyStateReader PollAbortKeyReader;
 int32_t IsNaNSingle(const float *p);
 int32_t IsNaNDouble(const double *p);
 void SetNaNSingle(float *p);
