@@ -1,0 +1,24 @@
+# Shared by the scripts: paths, and whether this machine can run the 32-bit
+# Windows build under Wine.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${BUILD_DIR:-$root/build}
+native_build=${NATIVE_BUILD_DIR:-$root/build-native}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+
+# Wine runs 32-bit Windows code in 32-bit Linux processes; kernels booted
+# without 32-bit emulation cannot start them.
+can_run_win32() {
+  wine --version >/dev/null 2>&1
+}
+
+explain_no_win32() {
+  echo "NOTE: this machine cannot execute 32-bit code (the kernel's 32-bit"
+  echo "emulation is disabled), so Wine cannot run the Windows build here."
+}
+
+build_native() {
+  "$root/scripts/setup"
+  cmake -S "$root" -B "$native_build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$native_build"
+}
