@@ -1,15 +1,8 @@
 /* The module's entry point and its message dispatch. */
-#include "hostlink.h"
+#include "entry.h"
 #include "ports.h"
 
-enum { MsgCleanup = 12, MsgFunctionAddress = 15 };
-
-void HandleHostMessage(void);
-void *LookupFunctionAddress(void);
-
-/* The host calls this once with its record handle; the outcome goes back in
-   the record's result. */
-__declspec(dllexport) void main(Handle recordHandle) {
+void StartExtension(Handle recordHandle) {
   InitHostLink(recordHandle);
   SetMessageEntry(HandleHostMessage);
   SetHostResult(BindPortLibrary());

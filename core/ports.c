@@ -1,9 +1,10 @@
 /* Binding of inpout32.dll and the external functions WritePort and ReadPort. */
 #include "ports.h"
 
+#include "library.h"
 #include "numconv.h"
 
-HMODULE PortLibraryHandle;
+void *PortLibraryHandle;
 Out32Fn Out32Proc;
 Inp32Fn Inp32Proc;
 
@@ -14,12 +15,12 @@ static int PortsBound;
 static int LibraryHeld;
 
 int32_t BindPortLibrary(void) {
-  PortLibraryHandle = LoadLibraryA("inpout32.dll");
+  PortLibraryHandle = OpenLibrary("inpout32.dll");
   if (PortLibraryHandle == NULL) return ErrLibraryLoad;
   LibraryHeld = 1;
-  Out32Proc = (Out32Fn)(void *)GetProcAddress(PortLibraryHandle, "Out32");
+  Out32Proc = (Out32Fn)FindLibraryEntry(PortLibraryHandle, "Out32");
   if (Out32Proc == NULL) return ErrOut32Missing;
-  Inp32Proc = (Inp32Fn)(void *)GetProcAddress(PortLibraryHandle, "Inp32");
+  Inp32Proc = (Inp32Fn)FindLibraryEntry(PortLibraryHandle, "Inp32");
   if (Inp32Proc == NULL) return ErrInp32Missing;
   PortsBound = 1;
   return 0;
@@ -27,7 +28,7 @@ int32_t BindPortLibrary(void) {
 
 void ReleasePortLibrary(void) {
   PortsBound = 0;
-  if (LibraryHeld) FreeLibrary(PortLibraryHandle);
+  if (LibraryHeld) CloseLibrary(PortLibraryHandle);
   LibraryHeld = 0;
 }
 

@@ -2,8 +2,18 @@
 #ifndef TAVREL_CORE_PORTS_H
 #define TAVREL_CORE_PORTS_H
 
+#include <stddef.h>
 #include <stdint.h>
-#include <windows.h>
+
+#ifdef _WIN32
+#define PORT_API __stdcall
+#else
+#define PORT_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
 
 enum {
   ErrLibraryLoad = 10001,
@@ -13,10 +23,10 @@ enum {
 
 /* The library's entry points are stdcall; the port goes as 32 bits, the value
    as its low 16 bits in a 32-bit slot. */
-typedef void(__stdcall *Out32Fn)(uint32_t port, uint32_t value);
-typedef int16_t(__stdcall *Inp32Fn)(uint32_t port);
+typedef void(PORT_API *Out32Fn)(uint32_t port, uint32_t value);
+typedef int16_t(PORT_API *Inp32Fn)(uint32_t port);
 
-extern HMODULE PortLibraryHandle;
+extern void *PortLibraryHandle;
 extern Out32Fn Out32Proc;
 extern Inp32Fn Inp32Proc;
 
@@ -37,5 +47,9 @@ int32_t BindPortLibrary(void);
 void ReleasePortLibrary(void);
 int32_t WritePort(WritePortParams *params);
 int32_t ReadPort(ReadPortParams *params);
+
+#ifdef __cplusplus
+}
+#endif
 
 #endif

@@ -1,14 +1,19 @@
 // Igor.exe, the host simulator: loads an extension, evaluates calls of its
 // external functions from the command line or a script, and unloads it.
 //
-//   Igor.exe [--trace] [--move-record] [--xop FILE] [--portlib-dir DIR]
-//            [--script FILE] [CALL ...]
+//   Igor.exe [--trace] [--move-record] [--host-version A.B.C] [--xop FILE]
+//            [--portlib-dir DIR] [--script FILE] [CALL ...]
+//
+// --host-version makes the host present that file version: extensions read
+// the version from the host executable's file, so the simulator hands them a
+// copy of itself that carries the chosen version resource.
 //
 // Exit status: 0 all went well, 1 the extension failed to start, 2 bad
 // command text or usage.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 
@@ -43,6 +48,36 @@ bool ReadScript(const char *file, std::vector<std::string> &calls) {
   return true;
 }
 
+// The versioned copy of this executable, removed when the host quits.
+HMODULE versionModule = nullptr;
+std::string versionCopy;
+
+void RemoveVersionCopy() {
+  if (versionModule != nullptr) FreeLibrary(versionModule);
+  if (!versionCopy.empty()) DeleteFileA(versionCopy.c_str());
+}
+
+// Presents `text` ("6.1.0" or "6.1.0.4") as the host's file version.
+bool UseHostVersion(const char *text) {
+  unsigned v[4] = {0, 0, 0, 0};
+  int n = std::sscanf(text, "%u.%u.%u.%u", &v[0], &v[1], &v[2], &v[3]);
+  if (n < 1 || v[0] > 0xFFFF || v[1] > 0xFFFF || v[2] > 0xFFFF || v[3] > 0xFFFF)
+    return false;
+  const uint16_t version[4] = {uint16_t(v[0]), uint16_t(v[1]), uint16_t(v[2]),
+                               uint16_t(v[3])};
+  char dir[MAX_PATH], own[MAX_PATH];
+  GetTempPathA(MAX_PATH, dir);
+  GetModuleFileNameA(nullptr, own, MAX_PATH);
+  versionCopy = std::string(dir) + "Igor-" +
+                std::to_string(GetCurrentProcessId()) + ".exe";
+  if (!hostsim::WriteVersionedCopy(own, versionCopy, version)) return false;
+  versionModule =
+      LoadLibraryExA(versionCopy.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+  if (versionModule == nullptr) return false;
+  hostsim::SetHostModule(versionModule);
+  return true;
+}
+
 // Takes the value of an option that needs one, or reports its absence.
 const char *OptionValue(int argc, char **argv, int &i) {
   if (i + 1 < argc) return argv[++i];
@@ -60,11 +95,16 @@ Options ParseOptions(int argc, char **argv) {
       hostsim::SetTrace(true);
     } else if (arg == "--move-record") {
       hostsim::SetMoveRecordOnCallback(true);
-    } else if (arg == "--xop" || arg == "--portlib-dir" || arg == "--script") {
+    } else if (arg == "--xop" || arg == "--portlib-dir" || arg == "--script" ||
+               arg == "--host-version") {
       o.ok = (value = OptionValue(argc, argv, i)) != nullptr;
       if (!o.ok) break;
       if (arg == "--xop") o.xop = value;
       if (arg == "--portlib-dir") SetDllDirectoryA(value);
+      if (arg == "--host-version" && !UseHostVersion(value)) {
+        std::fprintf(stderr, "Igor: bad or unusable host version %s\n", value);
+        o.ok = false;
+      }
       if (arg == "--script" && !ReadScript(value, o.calls)) {
         std::fprintf(stderr, "Igor: cannot read script %s\n", value);
         o.ok = false;
@@ -106,6 +146,7 @@ int RunCalls(hostsim::Extension &ext, const std::vector<std::string> &calls) {
 
 int main(int argc, char **argv) {
   Options options = ParseOptions(argc, argv);
+  std::atexit(RemoveVersionCopy);
   if (!options.ok) return 2;
   hostsim::Extension ext;
   std::string error;
