@@ -38,6 +38,10 @@ struct ServiceCall {
   std::vector<int32_t> items;
 };
 using Service = int32_t (*)(const ServiceCall &call);
+// The k-th item of a request, or 0 when the request carries fewer.
+inline int32_t ItemOr0(const ServiceCall &call, size_t k) {
+  return k < call.items.size() ? call.items[k] : 0;
+}
 
 struct ServiceRegistration {
   ServiceRegistration(int32_t code, Service service);
