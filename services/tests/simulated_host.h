@@ -1,0 +1,43 @@
+// A fresh simulated host for each test: a record, an empty folder tree, no
+// command line, and a host version the test may change.
+#ifndef TAVREL_SERVICES_TESTS_SIMULATED_HOST_H
+#define TAVREL_SERVICES_TESTS_SIMULATED_HOST_H
+
+#include <gtest/gtest.h>
+
+#include "command_text.h"
+#include "data_folders.h"
+#include "folders.h"
+#include "hostlink.h"
+#include "hostsim.h"
+#include "items.h"
+
+class SimulatedHostTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    handlesBefore_ = hostsim::LiveHandleCount();
+    HostRecordHandle = hostsim::NewHostRecord();
+    HostVersion = 600;
+    hostsim::ResetFolders();
+    hostsim::SetCommandLine("");
+  }
+  void TearDown() override {
+    DisposeHandle(HostRecordHandle);
+    HostRecordHandle = nullptr;
+    HostVersion = 0;
+    EXPECT_EQ(hostsim::LiveHandleCount(), handlesBefore_);
+  }
+
+  // Requests the host has seen since `before`.
+  int32_t RequestsSince(int32_t before) {
+    return hostsim::ServiceCallCount() - before;
+  }
+  int32_t LastCode() { return hostsim::LastServiceCall().code; }
+  int32_t LastItem(size_t k) {
+    return hostsim::ItemOr0(hostsim::LastServiceCall(), k);
+  }
+
+  int32_t handlesBefore_ = 0;
+};
+
+#endif
