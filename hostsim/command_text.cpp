@@ -7,6 +7,7 @@
 #include "data_folders.h"
 #include "hostsim.h"
 #include "items.h"
+#include "scripted_answers.h"
 
 namespace hostsim {
 namespace {
@@ -140,9 +141,14 @@ int32_t AtCommandEnd(const ServiceCall &) {
 }
 
 const ServiceRegistration registrations[] = {
-    {10, PeekChar},          {11, SkipChar},      {12, ReadWord},
-    {13, ReadNumber},        {14, ReadName},      {59, KnowsName},
-    {124, ReadNameExtended}, {182, AtCommandEnd},
+    {10, Scriptable<10, PeekChar>},
+    {11, Scriptable<11, SkipChar>},
+    {12, Scriptable<12, ReadWord>},
+    {13, Scriptable<13, ReadNumber>},
+    {14, Scriptable<14, ReadName>},
+    {59, Scriptable<59, KnowsName>},
+    {124, Scriptable<124, ReadNameExtended>},
+    {182, Scriptable<182, AtCommandEnd>},
 };
 
 } // namespace

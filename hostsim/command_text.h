@@ -26,8 +26,8 @@ namespace hostsim {
 
 enum CommandTextError : int32_t {
   kExpectedNameError = 59,
-  kExpectedNumberError = 1301,
-  kCommandNameTooLongError = 1302,
+  kExpectedNumberError = 1401,
+  kCommandNameTooLongError = 1402,
 };
 
 // Sets the command that the parsing services read, from its start.

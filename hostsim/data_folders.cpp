@@ -10,6 +10,7 @@
 
 #include "hostsim.h"
 #include "items.h"
+#include "scripted_answers.h"
 
 namespace hostsim {
 namespace {
@@ -34,7 +35,6 @@ struct FolderStore {
   std::string lastPath;
   std::vector<std::string> reports;
   std::vector<std::string> appended;
-  std::map<int32_t, int32_t> failures; // service code to the error it gives
 };
 
 FolderStore FreshStore(int32_t firstHandle) {
@@ -224,28 +224,17 @@ int32_t LookUpObject(const ServiceCall &call) {
   return FindObject(folder, name, type) ? 0 : kNoSuchObjectError;
 }
 
-// Answers a failure armed by FailNextFolderService, or runs the service.
-template <int32_t kCode, Service kService>
-int32_t Failable(const ServiceCall &call) {
-  auto &failures = Store().failures;
-  auto armed = failures.find(kCode);
-  if (armed == failures.end()) return kService(call);
-  int32_t error = armed->second;
-  failures.erase(armed);
-  return error;
-}
-
 const ServiceRegistration registrations[] = {
-    {8, Failable<8, ShowReport>},
-    {76, Failable<76, NumberedName>},
-    {105, Failable<105, FetchSpecialFolder>},
-    {106, Failable<106, FetchCurrent>},
-    {107, Failable<107, SwitchCurrent>},
-    {108, Failable<108, FolderFromPathService>},
-    {150, Failable<150, NameConflict>},
-    {151, Failable<151, AppendedName>},
-    {152, Failable<152, Legalize>},
-    {159, Failable<159, LookUpObject>},
+    {8, Scriptable<8, ShowReport>},
+    {76, Scriptable<76, NumberedName>},
+    {105, Scriptable<105, FetchSpecialFolder>},
+    {106, Scriptable<106, FetchCurrent>},
+    {107, Scriptable<107, SwitchCurrent>},
+    {108, Scriptable<108, FolderFromPathService>},
+    {150, Scriptable<150, NameConflict>},
+    {151, Scriptable<151, AppendedName>},
+    {152, Scriptable<152, Legalize>},
+    {159, Scriptable<159, LookUpObject>},
 };
 
 } // namespace
@@ -318,9 +307,5 @@ int32_t ResolveFolderPath(int32_t start, const std::string &path,
 const std::string &LastPathRequest() { return Store().lastPath; }
 const std::vector<std::string> &Reports() { return Store().reports; }
 const std::vector<std::string> &AppendedNames() { return Store().appended; }
-
-void FailNextFolderService(int32_t code, int32_t error) {
-  Store().failures[code] = error;
-}
 
 } // namespace hostsim

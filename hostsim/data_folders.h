@@ -43,7 +43,7 @@ enum FolderError : int32_t {
 
 enum : int32_t { kMaxNameChars = 31 };
 
-// Back to an empty root folder, made current; reports and failures cleared.
+// Back to an empty root folder, made current; reports cleared.
 // Handles of earlier folders are no longer valid afterwards.
 void ResetFolders();
 int32_t RootFolder();
@@ -67,9 +67,6 @@ const std::string &LastPathRequest();
 const std::vector<std::string> &Reports();
 // Texts handed to service 151.
 const std::vector<std::string> &AppendedNames();
-
-// Makes the next request for `code` answer `error` without doing anything.
-void FailNextFolderService(int32_t code, int32_t error);
 
 } // namespace hostsim
 

@@ -61,7 +61,7 @@ TEST_F(FoldersTest, OlderHostsResolveTheSingleColonLocally) {
   EXPECT_EQ(FolderFromPath(0, ":", &folder), 0);
   EXPECT_EQ(LastCode(), 106);
   EXPECT_EQ(folder, data_);
-  hostsim::FailNextFolderService(106, 77);
+  hostsim::AnswerNextRequest(106, 77);
   EXPECT_EQ(FolderFromPath(0, ":", &folder), 77);
 }
 

@@ -200,7 +200,7 @@ TEST_F(ValidNameTest, WorksInTheGivenFolderAndRestoresTheCurrentOne) {
 }
 
 TEST_F(ValidNameTest, WithoutTheSavedFolderTheGivenOneStaysCurrent) {
-  hostsim::FailNextFolderService(106, 5);
+  hostsim::AnswerNextRequest(106, 5);
   EXPECT_EQ(Create("w", WaveObjectType, data_), 0);
   EXPECT_EQ(hostsim::CurrentFolder(), data_);
 }

@@ -1,5 +1,5 @@
 // A fresh simulated host for each test: a record, an empty folder tree, no
-// command line, and a host version the test may change.
+// command line, no scripted answers, and a host version the test may change.
 #ifndef TAVREL_SERVICES_TESTS_SIMULATED_HOST_H
 #define TAVREL_SERVICES_TESTS_SIMULATED_HOST_H
 
@@ -11,6 +11,7 @@
 #include "hostlink.h"
 #include "hostsim.h"
 #include "items.h"
+#include "scripted_answers.h"
 
 class SimulatedHostTest : public ::testing::Test {
 protected:
@@ -20,6 +21,7 @@ protected:
     HostVersion = 600;
     hostsim::ResetFolders();
     hostsim::SetCommandLine("");
+    hostsim::ClearScriptedAnswers();
   }
   void TearDown() override {
     DisposeHandle(HostRecordHandle);
