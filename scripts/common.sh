@@ -19,6 +19,7 @@ explain_no_win32() {
 
 build_native() {
   "$root/scripts/setup"
-  cmake -S "$root" -B "$native_build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake -S "$root" -B "$native_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DTAVREL_WINDOWS_BUILD="$build" >/dev/null
   cmake --build "$native_build"
 }

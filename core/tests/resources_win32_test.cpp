@@ -2,13 +2,10 @@
 // resource and version APIs, and its export and import tables.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
 #include <string>
 #include <vector>
 
 #include "hostsim.h"
-#include "pe_image.h"
 #include "test_paths.h"
 
 namespace {
@@ -130,44 +127,6 @@ TEST_F(ResourcesTest, VersionResource) {
   ASSERT_EQ(length, 4u);
   EXPECT_EQ(translation[0], 0x0C09);
   EXPECT_EQ(translation[1], 0x04B0);
-}
-
-std::string Lower(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(),
-                 [](unsigned char c) { return std::tolower(c); });
-  return s;
-}
-
-TEST(ModuleFileTest, ExportsOnlyMainUnderItsOwnName) {
-  PeImage image(ModulePath());
-  ASSERT_TRUE(image.Valid());
-  EXPECT_EQ(image.ExportName(), "Tavrel.xop");
-  EXPECT_EQ(image.Exports(), std::vector<std::string>{"main"});
-  EXPECT_EQ(image.ExportedFunctionCount(), 1u);
-}
-
-TEST(ModuleFileTest, ImportsOnlySystemLibrariesAndTheHost) {
-  const std::vector<std::string> allowed = {
-      "kernel32.dll", "user32.dll", "version.dll", "msvcrt.dll", "igor.exe"};
-  PeImage image(ModulePath());
-  auto imports = image.Imports();
-  ASSERT_TRUE(imports.count("Igor.exe"));
-  for (const auto &dll : imports) {
-    EXPECT_NE(std::find(allowed.begin(), allowed.end(), Lower(dll.first)),
-              allowed.end())
-        << dll.first;
-  }
-}
-
-TEST(ModuleFileTest, EveryHostImportIsExportedByTheSimulator) {
-  auto imports = PeImage(ModulePath()).Imports();
-  std::vector<std::string> hostExports = PeImage(HostExePath()).Exports();
-  ASSERT_FALSE(hostExports.empty());
-  for (const std::string &name : imports["Igor.exe"]) {
-    EXPECT_NE(std::find(hostExports.begin(), hostExports.end(), name),
-              hostExports.end())
-        << name << " is not exported by Igor.exe";
-  }
 }
 
 } // namespace

@@ -3,9 +3,10 @@
 #ifndef TAVREL_CORE_TEST_PATHS_H
 #define TAVREL_CORE_TEST_PATHS_H
 
-#include <windows.h>
-
 #include <string>
+
+#ifdef _WIN32
+#include <windows.h>
 
 inline std::string TestExeDirectory() {
   char path[MAX_PATH];
@@ -23,5 +24,11 @@ inline std::string HostExePath() {
 inline std::string PortLibDir(const char *variant) {
   return TestExeDirectory() + "\\..\\portlibs\\" + variant;
 }
+#else
+// Natively, the files of the Windows build are read where that build left
+// them.
+inline std::string ModulePath() { return TAVREL_WINDOWS_BIN "/Tavrel.xop"; }
+inline std::string HostExePath() { return TAVREL_WINDOWS_BIN "/Igor.exe"; }
+#endif
 
 #endif

@@ -1,0 +1,132 @@
+// The module file as the host reads it, checked from its bytes: the export
+// and import tables, the resources and the version resource.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "pe_file.h"
+#include "test_paths.h"
+
+namespace {
+
+constexpr uint32_t kLanguage = 0x0C09;
+
+class ModuleFileTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    if (!module_.Valid())
+      GTEST_SKIP() << "no Windows build at " << ModulePath();
+  }
+
+  std::string Resource(const std::string &type, uint32_t id = 1100) {
+    std::string data;
+    return module_.Resource(type, id, kLanguage, data) ? data : "<missing>";
+  }
+
+  PeFile module_{ModulePath()};
+};
+
+std::string Lower(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(),
+                 [](unsigned char c) { return std::tolower(c); });
+  return s;
+}
+
+TEST_F(ModuleFileTest, ExportsOnlyMainUnderItsOwnName) {
+  EXPECT_EQ(module_.ExportName(), "Tavrel.xop");
+  EXPECT_EQ(module_.Exports(), std::vector<std::string>{"main"});
+  EXPECT_EQ(module_.ExportedFunctionCount(), 1u);
+}
+
+TEST_F(ModuleFileTest, ImportsOnlySystemLibrariesAndTheHost) {
+  const std::vector<std::string> allowed = {
+      "kernel32.dll", "user32.dll", "version.dll", "msvcrt.dll", "igor.exe"};
+  auto imports = module_.Imports();
+  ASSERT_TRUE(imports.count("Igor.exe"));
+  for (const auto &dll : imports) {
+    EXPECT_NE(std::find(allowed.begin(), allowed.end(), Lower(dll.first)),
+              allowed.end())
+        << dll.first;
+  }
+}
+
+TEST_F(ModuleFileTest, EveryHostImportIsExportedByTheSimulator) {
+  PeFile host(HostExePath());
+  ASSERT_TRUE(host.Valid());
+  std::vector<std::string> exported = host.Exports();
+  auto imports = module_.Imports();
+  for (const std::string &name : imports["Igor.exe"]) {
+    EXPECT_NE(std::find(exported.begin(), exported.end(), name), exported.end())
+        << name << " is not exported by Igor.exe";
+  }
+}
+
+TEST_F(ModuleFileTest, ResourcesHoldTheirExactBytes) {
+  EXPECT_EQ(Resource("STR#"),
+            std::string("LoadLibrary Failed.\0"
+                        "GetProcAddress for Oup32 Failed.\0"
+                        "GetProcAddress for Inp32 Failed.\0\0\0",
+                        88));
+  const unsigned char table[39] = {
+      'W', 'r', 'i', 't',  'e',  'P', 'o', 'r', 't', 0,   0x00, 0x28, 4,
+      0,   4,   0,   4,    0,    0,   0,   'R', 'e', 'a', 'd',  'P',  'o',
+      'r', 't', 0,   0x00, 0x28, 4,   0,   4,   0,   0,   0,    0,    0};
+  EXPECT_EQ(Resource("XOPF"),
+            std::string(reinterpret_cast<const char *>(table), 39));
+  EXPECT_EQ(Resource("XOPI"), std::string("\4\0\0\0\0\0\0\0\xF4\1", 10));
+  EXPECT_EQ(Resource("XOPF", 1101), "<missing>");
+}
+
+uint32_t Word32(const std::string &bytes, size_t at) {
+  uint32_t v = 0;
+  std::memcpy(&v, bytes.data() + at, 4);
+  return v;
+}
+
+TEST_F(ModuleFileTest, VersionResource) {
+  std::string data = Resource("#16", 1);
+  VersionNode root;
+  ASSERT_TRUE(ParseVersionNode(data, 0, root));
+  EXPECT_EQ(root.key, "VS_VERSION_INFO");
+  ASSERT_EQ(root.value.size(), 52u);
+  const uint32_t fixed[13] = {0xFEEF04BD, 0x00010000, 0x00010000, 0x00000001,
+                              0x00010000, 0x00000001, 0x3F,       0x1,
+                              0x00040004, 2,          0,          0,
+                              0};
+  for (int k = 0; k < 13; ++k)
+    EXPECT_EQ(Word32(root.value, 4 * k), fixed[k]) << "word " << k;
+
+  const VersionNode *files = root.Child("StringFileInfo");
+  ASSERT_NE(files, nullptr);
+  ASSERT_EQ(files->children.size(), 1u);
+  const VersionNode &table = files->children[0];
+  EXPECT_EQ(table.key, "0c0904b0");
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"Comments", "Kestrin is an Igor Pro extension."},
+      {"CompanyName", "Mollard"},
+      {"FileDescription", "Kestrin"},
+      {"FileVersion", "1, 0, 0, 1"},
+      {"InternalName", "Kestrin"},
+      {"LegalCopyright",
+       table.children.size() > 5 ? table.children[5].value : ""},
+      {"LegalTrademarks", ""},
+      {"OriginalFilename", "Kestrin.xop"},
+      {"PrivateBuild", ""},
+      {"ProductName", "Mollard Kestrin"},
+      {"ProductVersion", "1, 0, 0, 1"},
+      {"SpecialBuild", ""}};
+  std::vector<std::pair<std::string, std::string>> found;
+  for (const VersionNode &s : table.children)
+    found.push_back({s.key, s.value});
+  EXPECT_EQ(found, expected); // keys in this order
+  EXPECT_FALSE(expected[5].second.empty());
+
+  const VersionNode *vars = root.Child("VarFileInfo");
+  ASSERT_NE(vars, nullptr);
+  const VersionNode *translation = vars->Child("Translation");
+  ASSERT_NE(translation, nullptr);
+  EXPECT_EQ(translation->value, std::string("\x09\x0C\xB0\x04", 4));
+}
+
+} // namespace
