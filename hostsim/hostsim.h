@@ -60,6 +60,9 @@ bool Tracing();
 // What the last callback asked for, as the host saw it.
 const ServiceCall &LastServiceCall();
 int32_t ServiceCallCount();
+// Makes the n-th service request from now (1 = the next) answer `error`
+// without being performed; n = 0 disarms.
+void FailServiceRequest(int32_t n, int32_t error);
 // Codes that reached the host without a service, in order.
 const std::vector<int32_t> &UnknownServiceCodes();
 

@@ -21,6 +21,13 @@ bool tracing = false;
 ServiceCall lastCall;
 int32_t callCount = 0;
 std::vector<int32_t> unknownCodes;
+int32_t serviceFailCountdown = 0;
+int32_t injectedServiceError = 0;
+
+// True when this request is the one chosen to fail.
+bool InjectedServiceFailure() {
+  return serviceFailCountdown > 0 && --serviceFailCountdown == 0;
+}
 
 template <typename T> T RecordField(Handle record, size_t offset) {
   T value;
@@ -51,6 +58,7 @@ void TraceCall(const ServiceCall &call, int32_t result) {
 }
 
 int32_t Dispatch(const ServiceCall &call) {
+  if (InjectedServiceFailure()) return injectedServiceError;
   auto found = ServiceTable().find(call.code);
   if (found != ServiceTable().end()) return found->second(call);
   unknownCodes.push_back(call.code);
@@ -86,6 +94,11 @@ void HostCallback(Handle record) {
   int32_t result = Dispatch(lastCall);
   if (tracing) TraceCall(lastCall, result);
   std::memcpy(*record + offsetof(HostRecord, result), &result, sizeof result);
+}
+
+void FailServiceRequest(int32_t n, int32_t error) {
+  serviceFailCountdown = n;
+  injectedServiceError = error;
 }
 
 void SetMoveRecordOnCallback(bool on) { moveRecordOnCallback = on; }

@@ -166,6 +166,13 @@ TEST_F(RecordTest, MoreThanSixteenItemsGetRoomForAll) {
   EXPECT_EQ(Record().itemCount, 20);
 }
 
+TEST_F(RecordTest, AnInjectedServiceFailureReachesTheCaller) {
+  hostsim::FailServiceRequest(2, -77);
+  EXPECT_EQ(HostCall0(kEchoCount), 100);
+  EXPECT_EQ(HostCall0(kEchoCount), -77);
+  EXPECT_EQ(HostCall0(kEchoCount), 100);
+}
+
 TEST_F(RecordTest, UnknownServicesAnswerWithAnErrorAndAreLogged) {
   size_t before = hostsim::UnknownServiceCodes().size();
   EXPECT_EQ(HostCall1(31999, 1), hostsim::kUnknownServiceError);
