@@ -60,6 +60,23 @@ int32_t CheckedElement(WaveHandle wave, int32_t layout, const int32_t *indices,
   return 0;
 }
 
+// One element of a wave: checked and converted here for layouts 0 and 1
+// (the data address is used at once, so the handle needs no lock), asked of
+// the host for other layouts.
+template <typename Value, typename Access>
+int32_t AccessElement(WaveHandle wave, const int32_t *indices, Value *value,
+                      int32_t service, Access access) {
+  int32_t layout = WaveLayout(wave);
+  if (!IsKnownLayout(layout))
+    return HostCall3(service, AddressItem(wave), AddressItem(indices),
+                     AddressItem(value));
+  int32_t element;
+  if (int32_t error = CheckedElement(wave, layout, indices, element))
+    return error;
+  return access(NumTypeOfKnownLayout(wave, layout), WaveDataStart(wave),
+                element, value);
+}
+
 // Converts every value of a layout-0 or layout-1 wave to or from doubles,
 // with the handle locked while the data address is in use.
 template <bool kToDoubles, typename Doubles>
@@ -121,28 +138,14 @@ int32_t WriteElementValue(int32_t numType, void *data, int32_t element,
 
 int32_t GetWaveElement(WaveHandle wave, const int32_t *indices,
                        double value[2]) {
-  int32_t layout = WaveLayout(wave);
-  if (!IsKnownLayout(layout))
-    return HostCall3(GetWaveElementService, AddressItem(wave),
-                     AddressItem(indices), AddressItem(value));
-  int32_t element;
-  if (int32_t error = CheckedElement(wave, layout, indices, element))
-    return error;
-  return ReadElementValue(NumTypeOfKnownLayout(wave, layout),
-                          WaveDataStart(wave), element, value);
+  return AccessElement(wave, indices, value, GetWaveElementService,
+                       ReadElementValue);
 }
 
 int32_t SetWaveElement(WaveHandle wave, const int32_t *indices,
                        const double value[2]) {
-  int32_t layout = WaveLayout(wave);
-  if (!IsKnownLayout(layout))
-    return HostCall3(SetWaveElementService, AddressItem(wave),
-                     AddressItem(indices), AddressItem(value));
-  int32_t element;
-  if (int32_t error = CheckedElement(wave, layout, indices, element))
-    return error;
-  return WriteElementValue(NumTypeOfKnownLayout(wave, layout),
-                           WaveDataStart(wave), element, value);
+  return AccessElement(wave, indices, value, SetWaveElementService,
+                       WriteElementValue);
 }
 
 int32_t CopyWaveToDoubles(WaveHandle wave, double *buffer) {
