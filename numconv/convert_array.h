@@ -1,0 +1,125 @@
+// The one loop from which every pair converter is made.
+//
+// In place the walk must never overwrite a source value before reading it:
+// a wider target is filled from the last value down, a narrower or equally
+// wide one from the first value up. Vector blocks keep that order because
+// each block is read whole before it is written.
+#ifndef TAVREL_NUMCONV_CONVERT_ARRAY_H
+#define TAVREL_NUMCONV_CONVERT_ARRAY_H
+
+#include "lanes.h"
+
+#include <cstdint>
+
+namespace numconv {
+
+// Targets larger than this bypass the cache, as a large block copy does:
+// they would evict everything else before anyone reads them back.
+constexpr size_t kStreamingTargetBytes = size_t(4) << 20;
+
+// Integers of one width with different signedness store the same bits.
+template <typename S, typename D>
+constexpr bool kSameBits = std::is_same_v<S, D> ||
+                           (std::is_integral_v<S> && std::is_integral_v<D> &&
+                            sizeof(S) == sizeof(D));
+
+// Values [0, first) and [end, count) go one at a time; [first, end) in
+// blocks whose targets start on a vector boundary when `aligned`.
+struct BlockSpan {
+  int32_t first;
+  int32_t end;
+  bool aligned;
+};
+
+template <typename D>
+BlockSpan SpanOfBlocks(const unsigned char *target, int32_t count) {
+  size_t misalignment = reinterpret_cast<uintptr_t>(target) % kVectorBytes;
+  BlockSpan span = {0, 0, misalignment % sizeof(D) == 0};
+  if (span.aligned) {
+    size_t lead = (kVectorBytes - misalignment) % kVectorBytes;
+    span.first = static_cast<int32_t>(lead / sizeof(D));
+    if (span.first > count) span.first = count;
+  }
+  span.end = span.first + (count - span.first) / kBlockValues * kBlockValues;
+  return span;
+}
+
+template <typename S, typename D, StoreMode M>
+void ConvertBlockAt(const unsigned char *source, unsigned char *target,
+                    int32_t index) {
+  size_t at = static_cast<size_t>(index);
+  StoreLanes<D, M>(target + at * sizeof(D),
+                   LoadLanes<S, D>(source + at * sizeof(S)));
+}
+
+template <typename S, typename D>
+void ConvertValueAt(const unsigned char *source, unsigned char *target,
+                    int32_t index) {
+  StoreValue<D>(target, index, ConvertOne<S, D>(LoadValue<S>(source, index)));
+}
+
+template <typename S, typename D, StoreMode M>
+void WalkUp(const unsigned char *source, unsigned char *target, int32_t count,
+            BlockSpan span) {
+  int32_t i = 0;
+  for (; i < span.first; ++i)
+    ConvertValueAt<S, D>(source, target, i);
+  for (; i < span.end; i += kBlockValues)
+    ConvertBlockAt<S, D, M>(source, target, i);
+  for (; i < count; ++i)
+    ConvertValueAt<S, D>(source, target, i);
+}
+
+template <typename S, typename D, StoreMode M>
+void WalkDown(const unsigned char *source, unsigned char *target, int32_t count,
+              BlockSpan span) {
+  int32_t i = count;
+  while (i > span.end)
+    ConvertValueAt<S, D>(source, target, --i);
+  for (; i > span.first; i -= kBlockValues)
+    ConvertBlockAt<S, D, M>(source, target, i - kBlockValues);
+  while (i > 0)
+    ConvertValueAt<S, D>(source, target, --i);
+}
+
+template <typename S, typename D>
+bool Overlap(const unsigned char *source, const unsigned char *target,
+             int32_t count) {
+  uintptr_t from = reinterpret_cast<uintptr_t>(source);
+  uintptr_t to = reinterpret_cast<uintptr_t>(target);
+  return from < to + count * sizeof(D) && to < from + count * sizeof(S);
+}
+
+// The order matters only when the buffers share memory; apart, the upward
+// walk is the one that prefetchers follow best.
+template <typename S, typename D, StoreMode M>
+void Walk(const unsigned char *source, unsigned char *target, int32_t count,
+          BlockSpan span) {
+  if (sizeof(D) > sizeof(S) && Overlap<S, D>(source, target, count))
+    WalkDown<S, D, M>(source, target, count, span);
+  else
+    WalkUp<S, D, M>(source, target, count, span);
+  if constexpr (M == StoreMode::kStreaming) _mm_sfence();
+}
+
+template <typename S, typename D>
+void ConvertArray(const void *source, void *target, int32_t count) {
+  if (count <= 0) return;
+  if constexpr (kSameBits<S, D>) {
+    std::memmove(target, source, static_cast<size_t>(count) * sizeof(D));
+  } else {
+    auto from = static_cast<const unsigned char *>(source);
+    auto to = static_cast<unsigned char *>(target);
+    BlockSpan span = SpanOfBlocks<D>(to, count);
+    if (!span.aligned)
+      Walk<S, D, StoreMode::kUnaligned>(from, to, count, span);
+    else if (static_cast<size_t>(count) * sizeof(D) < kStreamingTargetBytes)
+      Walk<S, D, StoreMode::kAligned>(from, to, count, span);
+    else
+      Walk<S, D, StoreMode::kStreaming>(from, to, count, span);
+  }
+}
+
+} // namespace numconv
+
+#endif

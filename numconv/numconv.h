@@ -1,0 +1,162 @@
+/* Host number types and conversion of value arrays between them. */
+#ifndef TAVREL_NUMCONV_H
+#define TAVREL_NUMCONV_H
+
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Number-type codes: bit flags naming the element type of numeric data. */
+enum {
+  NumTypeNone = 0x00,
+  NumTypeComplex = 0x01,
+  NumTypeFloat32 = 0x02,
+  NumTypeFloat64 = 0x04,
+  NumTypeInt8 = 0x08,
+  NumTypeInt16 = 0x10,
+  NumTypeInt32 = 0x20,
+  NumTypeUnsigned = 0x40
+};
+
+/* Number kinds of the (bytes per value, kind) description. */
+enum { NumKindSigned = 1, NumKindUnsigned = 2, NumKindFloat = 3 };
+
+/* Results of the number-type routines. */
+enum { NumTypeInvalidError = 17, NumTypeNotNumericError = 374 };
+
+/* Results of the conversion routines. */
+enum {
+  ConvertResultSameType = -1,
+  ConvertResultDone = 0,
+  ConvertResultInvalid = 1
+};
+
+/* Translates a number-type code into bytes per value, kind and complex flag.
+   isComplex is always written; the other two only when 0 is returned.
+   Returns 0, NumTypeNotNumericError (code 0 or 1) or NumTypeInvalidError. */
+int32_t DecodeNumType(uint32_t code, int32_t *bytesPerValue, int32_t *kind,
+                      int32_t *isComplex);
+
+/* Translates a (bytes per value, kind) pair into the real type's code.
+   Returns 0, or NumTypeInvalidError leaving code unwritten. */
+int32_t EncodeNumType(int32_t bytesPerValue, int32_t kind, int32_t *code);
+
+/* Reverses the byte order inside each of count values, in place. Does
+   nothing when bytesPerValue or count is not positive. */
+void ReverseValueBytes(void *data, int32_t bytesPerValue, int32_t count);
+
+/* The one rule for storing a floating value into an integer type: truncate
+   toward zero; inside the signed 64-bit range the result's low bits are
+   stored, anything else (NaN, infinities, |value| >= 2^63) stores 0. Returns
+   the 64-bit integer whose low 8, 16 or 32 bits the caller stores. */
+int64_t StoreFloatAsInteger(double value);
+
+/* Converts count values between two (bytes per value, kind) descriptions,
+   into another buffer or in place (source == target, buffer sized for the
+   wider type). Returns ConvertResultDone, ConvertResultSameType (copied, or
+   left alone in place) or ConvertResultInvalid (nothing written). A count
+   of 0 or less converts nothing. */
+int32_t ConvertValues(const void *source, void *target, int32_t count,
+                      int32_t sourceBytes, int32_t sourceKind,
+                      int32_t targetBytes, int32_t targetKind);
+
+/* ConvertValues with both types given as real (not complex) codes. */
+int32_t ConvertValuesByType(const void *source, void *target, int32_t count,
+                            int32_t sourceCode, int32_t targetCode);
+
+/* Replaces each of count values of the real type code by
+   (value + *offset) * *scale, stored back by the type's own rule. */
+void OffsetAndScaleValues(int32_t code, void *data, const double *offset,
+                          const double *scale, int32_t count);
+
+/* One dispatcher per source type, choosing the loop for the target. Same
+   results as ConvertValues. */
+int32_t ConvertFromFloat64(const void *source, void *target, int32_t count,
+                           int32_t targetKind, int32_t targetBytes);
+int32_t ConvertFromFloat32(const void *source, void *target, int32_t count,
+                           int32_t targetKind, int32_t targetBytes);
+int32_t ConvertFromInt32(const void *source, void *target, int32_t count,
+                         int32_t targetKind, int32_t targetBytes);
+int32_t ConvertFromInt16(const void *source, void *target, int32_t count,
+                         int32_t targetKind, int32_t targetBytes);
+int32_t ConvertFromInt8(const void *source, void *target, int32_t count,
+                        int32_t targetKind, int32_t targetBytes);
+int32_t ConvertFromUInt32(const void *source, void *target, int32_t count,
+                          int32_t targetKind, int32_t targetBytes);
+int32_t ConvertFromUInt16(const void *source, void *target, int32_t count,
+                          int32_t targetKind, int32_t targetBytes);
+int32_t ConvertFromUInt8(const void *source, void *target, int32_t count,
+                         int32_t targetKind, int32_t targetBytes);
+
+/* One loop per ordered pair of distinct value types. */
+void Float64ToFloat32(const void *source, void *target, int32_t count);
+void Float64ToInt32(const void *source, void *target, int32_t count);
+void Float64ToInt16(const void *source, void *target, int32_t count);
+void Float64ToInt8(const void *source, void *target, int32_t count);
+void Float64ToUInt32(const void *source, void *target, int32_t count);
+void Float64ToUInt16(const void *source, void *target, int32_t count);
+void Float64ToUInt8(const void *source, void *target, int32_t count);
+
+void Float32ToFloat64(const void *source, void *target, int32_t count);
+void Float32ToInt32(const void *source, void *target, int32_t count);
+void Float32ToInt16(const void *source, void *target, int32_t count);
+void Float32ToInt8(const void *source, void *target, int32_t count);
+void Float32ToUInt32(const void *source, void *target, int32_t count);
+void Float32ToUInt16(const void *source, void *target, int32_t count);
+void Float32ToUInt8(const void *source, void *target, int32_t count);
+
+void Int32ToFloat64(const void *source, void *target, int32_t count);
+void Int32ToFloat32(const void *source, void *target, int32_t count);
+void Int32ToInt16(const void *source, void *target, int32_t count);
+void Int32ToInt8(const void *source, void *target, int32_t count);
+void Int32ToUInt32(const void *source, void *target, int32_t count);
+void Int32ToUInt16(const void *source, void *target, int32_t count);
+void Int32ToUInt8(const void *source, void *target, int32_t count);
+
+void Int16ToFloat64(const void *source, void *target, int32_t count);
+void Int16ToFloat32(const void *source, void *target, int32_t count);
+void Int16ToInt32(const void *source, void *target, int32_t count);
+void Int16ToInt8(const void *source, void *target, int32_t count);
+void Int16ToUInt32(const void *source, void *target, int32_t count);
+void Int16ToUInt16(const void *source, void *target, int32_t count);
+void Int16ToUInt8(const void *source, void *target, int32_t count);
+
+void Int8ToFloat64(const void *source, void *target, int32_t count);
+void Int8ToFloat32(const void *source, void *target, int32_t count);
+void Int8ToInt32(const void *source, void *target, int32_t count);
+void Int8ToInt16(const void *source, void *target, int32_t count);
+void Int8ToUInt32(const void *source, void *target, int32_t count);
+void Int8ToUInt16(const void *source, void *target, int32_t count);
+void Int8ToUInt8(const void *source, void *target, int32_t count);
+
+void UInt32ToFloat64(const void *source, void *target, int32_t count);
+void UInt32ToFloat32(const void *source, void *target, int32_t count);
+void UInt32ToInt32(const void *source, void *target, int32_t count);
+void UInt32ToInt16(const void *source, void *target, int32_t count);
+void UInt32ToInt8(const void *source, void *target, int32_t count);
+void UInt32ToUInt16(const void *source, void *target, int32_t count);
+void UInt32ToUInt8(const void *source, void *target, int32_t count);
+
+void UInt16ToFloat64(const void *source, void *target, int32_t count);
+void UInt16ToFloat32(const void *source, void *target, int32_t count);
+void UInt16ToInt32(const void *source, void *target, int32_t count);
+void UInt16ToInt16(const void *source, void *target, int32_t count);
+void UInt16ToInt8(const void *source, void *target, int32_t count);
+void UInt16ToUInt32(const void *source, void *target, int32_t count);
+void UInt16ToUInt8(const void *source, void *target, int32_t count);
+
+void UInt8ToFloat64(const void *source, void *target, int32_t count);
+void UInt8ToFloat32(const void *source, void *target, int32_t count);
+void UInt8ToInt32(const void *source, void *target, int32_t count);
+void UInt8ToInt16(const void *source, void *target, int32_t count);
+void UInt8ToInt8(const void *source, void *target, int32_t count);
+void UInt8ToUInt32(const void *source, void *target, int32_t count);
+void UInt8ToUInt16(const void *source, void *target, int32_t count);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif
