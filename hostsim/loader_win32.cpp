@@ -62,7 +62,8 @@ void WriteMessage(Handle record, int32_t code,
   r->message = static_cast<int16_t>(code);
   r->itemCount = static_cast<int16_t>(items.size());
   r->result = 0;
-  std::memcpy(*record + HostRecordFixedBytes, items.data(), 4 * items.size());
+  if (!items.empty())
+    std::memcpy(*record + HostRecordFixedBytes, items.data(), 4 * items.size());
 }
 
 void TraceMessage(int32_t code, const std::vector<int32_t> &items,

@@ -3,6 +3,7 @@
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 native_build=${NATIVE_BUILD_DIR:-$root/build-native}
+ubsan_build=${UBSAN_BUILD_DIR:-$root/build-native-ubsan}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
@@ -17,9 +18,12 @@ explain_no_win32() {
   echo "emulation is disabled), so Wine cannot run the Windows build here."
 }
 
+# build_native DIR [CMAKE OPTIONS...]
 build_native() {
+  local dir=$1
+  shift
   "$root/scripts/setup"
-  cmake -S "$root" -B "$native_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DTAVREL_WINDOWS_BUILD="$build" >/dev/null
-  cmake --build "$native_build"
+  cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DTAVREL_WINDOWS_BUILD="$build" "$@" >/dev/null
+  cmake --build "$dir"
 }

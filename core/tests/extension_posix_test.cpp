@@ -82,7 +82,8 @@ protected:
     SetHandleSize(record_, 40 + 4 * static_cast<int32_t>(items.size()));
     Record()->message = static_cast<int16_t>(code);
     Record()->itemCount = static_cast<int16_t>(items.size());
-    std::memcpy(Record()->items, items.data(), 4 * items.size());
+    if (!items.empty())
+      std::memcpy(Record()->items, items.data(), 4 * items.size());
     Record()->result = -12345;
     auto entry = reinterpret_cast<MessageEntryProc>(
         static_cast<uintptr_t>(Record()->messageEntry));
@@ -98,7 +99,7 @@ TEST_F(ExtensionTest, StartsAndInstallsTheMessageEntry) {
   EXPECT_EQ(Start(), 0);
   EXPECT_EQ(HostRecordHandle, record_);
   EXPECT_EQ(
-      Record()->messageEntry,
+      +Record()->messageEntry,
       static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&HandleHostMessage)));
   EXPECT_EQ(fake.lookups, std::vector<std::string>({"Out32", "Inp32"}));
 }
@@ -107,7 +108,7 @@ TEST_F(ExtensionTest, StopsAtTheFirstMissingPiece) {
   fake.present = false;
   EXPECT_EQ(Start(), 10001);
   EXPECT_TRUE(fake.lookups.empty());
-  EXPECT_NE(Record()->messageEntry, 0u); // installed whatever the outcome
+  EXPECT_NE(+Record()->messageEntry, 0u); // installed whatever the outcome
 
   fake = FakeLibrary();
   fake.hasOut32 = false;
@@ -199,7 +200,7 @@ TEST_F(ExtensionTest, FunctionsRefuseWithoutABoundLibrary) {
   EXPECT_EQ(WritePort(&w), 10001);
   EXPECT_EQ(w.result, 3);
   EXPECT_EQ(ReadPort(&r), 10001);
-  EXPECT_EQ(r.result, 0);
+  EXPECT_EQ(+r.result, 0);
   EXPECT_TRUE(fake.writes.empty());
 
   fake = FakeLibrary();

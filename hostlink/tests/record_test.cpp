@@ -46,9 +46,9 @@ TEST_F(RecordTest, ItemsLandInArgumentOrderInAFullSizeRecord) {
   EXPECT_EQ(HostCall6(kEchoCount, 11, 22, 33, 44, 55, 66), 106);
   HostRecord r = Record();
   EXPECT_EQ(GetHandleSize(HostRecordHandle), 104);
-  EXPECT_EQ(r.itemCount, 6);
+  EXPECT_EQ(+r.itemCount, 6);
   const int32_t expected[] = {11, 22, 33, 44, 55, 66};
-  EXPECT_EQ(std::memcmp(r.items, expected, sizeof expected), 0);
+  EXPECT_EQ(std::memcmp(+r.items, expected, sizeof expected), 0);
   EXPECT_EQ(hostsim::LastServiceCall().items,
             std::vector<int32_t>(expected, expected + 6));
   EXPECT_EQ(hostsim::LastServiceCall().code, kEchoCount);
@@ -56,7 +56,7 @@ TEST_F(RecordTest, ItemsLandInArgumentOrderInAFullSizeRecord) {
 
 TEST_F(RecordTest, EachPrimitiveSendsItsOwnItemCount) {
   EXPECT_EQ(HostCall0(kEchoCount), 100);
-  EXPECT_EQ(Record().itemCount, 0);
+  EXPECT_EQ(+Record().itemCount, 0);
   EXPECT_EQ(HostCall1(kEchoCount, 1), 101);
   EXPECT_EQ(HostCall2(kEchoCount, 1, 2), 102);
   EXPECT_EQ(HostCall3(kEchoCount, 1, 2, 3), 103);
@@ -81,7 +81,7 @@ TEST_F(RecordTest, ResizingKeepsTheFixedPart) {
   SetHostLong2(0x12345678);
   SetHostLong26(-5);
   HostCall2(kEchoCount, 1, 2);
-  EXPECT_EQ(Record().hostLong2, 0x12345678);
+  EXPECT_EQ(+Record().hostLong2, 0x12345678);
   EXPECT_EQ(GetHostLong26(), -5);
 }
 
@@ -114,10 +114,10 @@ TEST_F(RecordTest, AccessorsReachTheirOwnFields) {
   r->hostLong10 = 4242;
   EXPECT_EQ(GetHostLong10(), 4242);
   SetHostResult(-9);
-  EXPECT_EQ(r->result, -9);
+  EXPECT_EQ(+r->result, -9);
   EXPECT_EQ(GetHostResult(), -9);
   SetMessageEntry(reinterpret_cast<MessageEntryProc>(0x1234));
-  EXPECT_EQ(r->messageEntry, 0x1234u);
+  EXPECT_EQ(+r->messageEntry, 0x1234u);
 }
 
 Handle seenByCallback;
@@ -155,7 +155,7 @@ TEST_F(RecordTest, NeverWritesItemsPastTheRecordWhenResizingFails) {
   hostsim::FailMemoryRequests(1, 2);
   EXPECT_EQ(HostCall6(kEchoCount, 1, 2, 3, 4, 5, 6), 100);
   EXPECT_EQ(GetHandleSize(HostRecordHandle), 40);
-  EXPECT_EQ(Record().itemCount, 6);
+  EXPECT_EQ(+Record().itemCount, 6);
   // The next call finds memory again and goes on normally.
   EXPECT_EQ(HostCall1(kEchoCount, 9), 101);
 }
@@ -163,7 +163,7 @@ TEST_F(RecordTest, NeverWritesItemsPastTheRecordWhenResizingFails) {
 TEST_F(RecordTest, MoreThanSixteenItemsGetRoomForAll) {
   SetRecHandle(20);
   EXPECT_EQ(GetHandleSize(HostRecordHandle), 120);
-  EXPECT_EQ(Record().itemCount, 20);
+  EXPECT_EQ(+Record().itemCount, 20);
 }
 
 TEST_F(RecordTest, AnInjectedServiceFailureReachesTheCaller) {
