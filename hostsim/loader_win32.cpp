@@ -18,32 +18,6 @@ constexpr int32_t kResourceId = 1100;
 using ExtensionMain = void (*)(Handle recordHandle);
 using ExternalProc = int32_t (*)(void *params);
 
-bool ReadWord(const unsigned char *&at, const unsigned char *end,
-              int32_t &word) {
-  if (end - at < 2) return false;
-  word = static_cast<int16_t>(at[0] | at[1] << 8);
-  at += 2;
-  return true;
-}
-
-// One entry: name, category, result type, parameter types ended by 0.
-bool ReadFunction(const unsigned char *&at, const unsigned char *end,
-                  ExternalFunction &f) {
-  const unsigned char *nul =
-      static_cast<const unsigned char *>(std::memchr(at, 0, end - at));
-  if (nul == nullptr) return false;
-  f.name.assign(reinterpret_cast<const char *>(at), nul - at);
-  at = nul + 1;
-  if (!ReadWord(at, end, f.category) || !ReadWord(at, end, f.resultType)) {
-    return false;
-  }
-  for (int32_t type = 0;;) {
-    if (!ReadWord(at, end, type)) return false;
-    if (type == 0) return true;
-    f.paramTypes.push_back(type);
-  }
-}
-
 bool ReadFunctionTable(HMODULE module, std::vector<ExternalFunction> &table) {
   HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(kResourceId), "XOPF");
   HGLOBAL loaded = info ? LoadResource(module, info) : nullptr;
@@ -76,18 +50,6 @@ void TraceMessage(int32_t code, const std::vector<int32_t> &items,
 }
 
 } // namespace
-
-bool ParseFunctionTable(const unsigned char *bytes, size_t size,
-                        std::vector<ExternalFunction> &functions) {
-  const unsigned char *at = bytes, *end = bytes + size;
-  functions.clear();
-  for (;;) {
-    if (end - at >= 2 && at[0] == 0 && at[1] == 0) return true;
-    ExternalFunction f;
-    if (!ReadFunction(at, end, f)) return false;
-    functions.push_back(f);
-  }
-}
 
 bool LoadExtension(const std::string &path, Extension &ext,
                    std::string &error) {

@@ -2,6 +2,7 @@
 // dispatches numbered services from a table the service files fill in.
 #include <cstddef>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 
@@ -68,8 +69,12 @@ int32_t Dispatch(const ServiceCall &call) {
 
 } // namespace
 
+// Two areas answering one code would silently shadow each other.
 ServiceRegistration::ServiceRegistration(int32_t code, Service service) {
-  ServiceTable()[code] = service;
+  if (!ServiceTable().emplace(code, service).second) {
+    std::fprintf(stderr, "[host] service %d is registered twice\n", code);
+    std::abort();
+  }
 }
 
 Handle NewHostRecord() {

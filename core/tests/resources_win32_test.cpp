@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "expected_resources.h"
 #include "hostsim.h"
 #include "test_paths.h"
 
@@ -33,43 +34,15 @@ protected:
 };
 HMODULE ResourcesTest::module_;
 
-TEST_F(ResourcesTest, ErrorTextsAreThreeStringsAndTheEndMarker) {
+TEST_F(ResourcesTest, ResourcesHoldTheirExactBytes) {
   ASSERT_NE(module_, nullptr);
-  std::string bytes = Resource("STR#");
-  ASSERT_EQ(bytes.size(), 88u);
-  EXPECT_EQ(bytes, std::string("LoadLibrary Failed.\0"
-                               "GetProcAddress for Oup32 Failed.\0"
-                               "GetProcAddress for Inp32 Failed.\0\0\0",
-                               88));
+  EXPECT_EQ(Resource("STR#"), ExpectedErrorTexts());
+  EXPECT_EQ(Resource("XOPF"), ExpectedFunctionTable());
+  EXPECT_EQ(Resource("XOPI"), ExpectedInformationRecord());
   std::string text;
   EXPECT_TRUE(hostsim::ReadIndexedString(module_, 1100, 3, text));
   EXPECT_EQ(text, "GetProcAddress for Inp32 Failed.");
   EXPECT_FALSE(hostsim::ReadIndexedString(module_, 1100, 4, text));
-}
-
-TEST_F(ResourcesTest, FunctionTableDescribesTwoFunctions) {
-  std::string bytes = Resource("XOPF");
-  const unsigned char expected[39] = {
-      'W', 'r', 'i', 't',  'e',  'P', 'o', 'r', 't', 0,   0x00, 0x28, 4,
-      0,   4,   0,   4,    0,    0,   0,   'R', 'e', 'a', 'd',  'P',  'o',
-      'r', 't', 0,   0x00, 0x28, 4,   0,   4,   0,   0,   0,    0,    0};
-  ASSERT_EQ(bytes.size(), sizeof expected);
-  EXPECT_EQ(bytes, std::string(reinterpret_cast<const char *>(expected),
-                               sizeof expected));
-  std::vector<hostsim::ExternalFunction> table;
-  ASSERT_TRUE(hostsim::ParseFunctionTable(expected, sizeof expected, table));
-  ASSERT_EQ(table.size(), 2u);
-  EXPECT_EQ(table[0].paramTypes, std::vector<int32_t>({4, 4}));
-  EXPECT_EQ(table[1].paramTypes, std::vector<int32_t>({4}));
-  EXPECT_EQ(table[1].category, 0x2800);
-  // A table cut short anywhere is refused, not read past its end.
-  for (size_t n = 0; n < sizeof expected - 1; ++n) {
-    EXPECT_FALSE(hostsim::ParseFunctionTable(expected, n, table)) << n;
-  }
-}
-
-TEST_F(ResourcesTest, InformationRecord) {
-  EXPECT_EQ(Resource("XOPI"), std::string("\4\0\0\0\0\0\0\0\xF4\1", 10));
 }
 
 std::string VersionString(const std::vector<char> &block, const char *key) {
@@ -105,21 +78,11 @@ TEST_F(ResourcesTest, VersionResource) {
   EXPECT_EQ(fixed->dwFileSubtype, 0u);
   EXPECT_EQ(fixed->dwFileDateMS | fixed->dwFileDateLS, 0u);
 
-  const std::pair<const char *, const char *> strings[] = {
-      {"Comments", "Kestrin is an Igor Pro extension."},
-      {"CompanyName", "Mollard"},
-      {"FileDescription", "Kestrin"},
-      {"FileVersion", "1, 0, 0, 1"},
-      {"InternalName", "Kestrin"},
-      {"LegalTrademarks", ""},
-      {"OriginalFilename", "Kestrin.xop"},
-      {"PrivateBuild", ""},
-      {"ProductName", "Mollard Kestrin"},
-      {"ProductVersion", "1, 0, 0, 1"},
-      {"SpecialBuild", ""}};
-  for (const auto &s : strings)
-    EXPECT_EQ(VersionString(block, s.first), s.second) << s.first;
-  EXPECT_NE(VersionString(block, "LegalCopyright"), "<missing>");
+  std::string copyright = VersionString(block, "LegalCopyright");
+  EXPECT_NE(copyright, "<missing>");
+  EXPECT_FALSE(copyright.empty());
+  for (const auto &s : ExpectedVersionStrings(copyright))
+    EXPECT_EQ(VersionString(block, s.first.c_str()), s.second) << s.first;
 
   WORD *translation = nullptr;
   ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
