@@ -13,10 +13,6 @@
 
 namespace numconv {
 
-// Targets larger than this bypass the cache, as a large block copy does:
-// they would evict everything else before anyone reads them back.
-constexpr size_t kStreamingTargetBytes = size_t(4) << 20;
-
 // Integers of one width with different signedness store the same bits.
 template <typename S, typename D>
 constexpr bool kSameBits = std::is_same_v<S, D> ||
@@ -45,16 +41,16 @@ BlockSpan SpanOfBlocks(const unsigned char *target, int32_t count) {
 }
 
 template <typename S, typename D, StoreMode M>
-void ConvertBlockAt(const unsigned char *source, unsigned char *target,
-                    int32_t index) {
+NUMCONV_INLINE void ConvertBlockAt(const unsigned char *source,
+                                   unsigned char *target, int32_t index) {
   size_t at = static_cast<size_t>(index);
   StoreLanes<D, M>(target + at * sizeof(D),
                    LoadLanes<S, D>(source + at * sizeof(S)));
 }
 
 template <typename S, typename D>
-void ConvertValueAt(const unsigned char *source, unsigned char *target,
-                    int32_t index) {
+NUMCONV_INLINE void ConvertValueAt(const unsigned char *source,
+                                   unsigned char *target, int32_t index) {
   StoreValue<D>(target, index, ConvertOne<S, D>(LoadValue<S>(source, index)));
 }
 
@@ -99,7 +95,6 @@ void Walk(const unsigned char *source, unsigned char *target, int32_t count,
     WalkDown<S, D, M>(source, target, count, span);
   else
     WalkUp<S, D, M>(source, target, count, span);
-  if constexpr (M == StoreMode::kStreaming) _mm_sfence();
 }
 
 template <typename S, typename D>
@@ -111,12 +106,10 @@ void ConvertArray(const void *source, void *target, int32_t count) {
     auto from = static_cast<const unsigned char *>(source);
     auto to = static_cast<unsigned char *>(target);
     BlockSpan span = SpanOfBlocks<D>(to, count);
-    if (!span.aligned)
-      Walk<S, D, StoreMode::kUnaligned>(from, to, count, span);
-    else if (static_cast<size_t>(count) * sizeof(D) < kStreamingTargetBytes)
+    if (span.aligned)
       Walk<S, D, StoreMode::kAligned>(from, to, count, span);
     else
-      Walk<S, D, StoreMode::kStreaming>(from, to, count, span);
+      Walk<S, D, StoreMode::kUnaligned>(from, to, count, span);
   }
 }
 

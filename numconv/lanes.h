@@ -45,7 +45,8 @@ struct Float64Lanes {
   __m128d v[kBlockValues / 2];
 };
 
-enum class StoreMode { kUnaligned, kAligned, kStreaming };
+// Targets are written through the cache: the caller reads them next.
+enum class StoreMode { kUnaligned, kAligned };
 
 NUMCONV_INLINE __m128i LoadVector(const unsigned char *p) {
   return _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
@@ -60,9 +61,7 @@ NUMCONV_INLINE __m128 LoadFloats(const unsigned char *p) {
 template <StoreMode M>
 NUMCONV_INLINE void StoreVector(unsigned char *p, __m128i v) {
   __m128i *to = reinterpret_cast<__m128i *>(p);
-  if constexpr (M == StoreMode::kStreaming)
-    _mm_stream_si128(to, v);
-  else if constexpr (M == StoreMode::kAligned)
+  if constexpr (M == StoreMode::kAligned)
     _mm_store_si128(to, v);
   else
     _mm_storeu_si128(to, v);
@@ -196,20 +195,27 @@ NUMCONV_INLINE Int32Lanes TruncateFloat64Block(const unsigned char *p) {
   return MayBeOutOfRange(out) ? TruncateFloat64Wide(p) : out;
 }
 
+// A float of magnitude 2^31 or more has a 24-bit significand and so is a
+// multiple of 2^8: its low 8 bits are 0, as are those of INT32_MIN, which the
+// hardware answers. Byte targets need no exact path.
+template <size_t TargetBytes>
 NUMCONV_INLINE Int32Lanes TruncateFloat32Block(const unsigned char *p) {
   Int32Lanes out;
   ForEach<4>([&](auto k) {
     out.v[k] = _mm_cvttps_epi32(LoadFloats(p + k * kVectorBytes));
   });
-  return MayBeOutOfRange(out) ? TruncateFloat32Wide(p) : out;
+  if constexpr (TargetBytes == 1)
+    return out;
+  else
+    return MayBeOutOfRange(out) ? TruncateFloat32Wide(p) : out;
 }
 
-template <typename S>
+template <typename S, typename D>
 NUMCONV_INLINE Int32Lanes LoadInt32Lanes(const unsigned char *p) {
   if constexpr (std::is_same_v<S, Float64>)
     return TruncateFloat64Block(p);
   else if constexpr (std::is_same_v<S, Float32>)
-    return TruncateFloat32Block(p);
+    return TruncateFloat32Block<sizeof(D)>(p);
   else
     return LoadIntegerLanes<S>(p);
 }
@@ -288,7 +294,7 @@ NUMCONV_INLINE auto LoadLanes(const unsigned char *p) {
   else if constexpr (kSmallIntegers)
     return LoadInt16Lanes<S>(p);
   else
-    return LoadInt32Lanes<S>(p);
+    return LoadInt32Lanes<S, D>(p);
 }
 
 // ---- Stores. Integer targets keep the low bits; the packs saturate, so

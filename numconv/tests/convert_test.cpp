@@ -332,26 +332,6 @@ TEST_P(ConvertPair, ShortArraysMatchModel) {
   }
 }
 
-Bytes Repeated(const Bytes &tile, size_t times) {
-  Bytes out;
-  out.reserve(tile.size() * times);
-  for (size_t i = 0; i < times; ++i)
-    out.insert(out.end(), tile.begin(), tile.end());
-  return out;
-}
-
-// Targets of more than 4 MiB are stored past the cache; same rules apply.
-class LargeConvertPair : public ConvertPair {};
-
-TEST_P(LargeConvertPair, MatchesModel) {
-  Bytes tile = SourceValues(From(), 4001);
-  size_t times = (size_t(4) << 20) / (tile.size() / From().bytes * To().bytes);
-  Bytes source = Repeated(tile, times + 1);
-  Bytes expected = Repeated(ModelConvert(From(), To(), tile), times + 1);
-  CheckOutOfPlace(source, expected, 8);
-  CheckInPlace(source, expected, 0);
-}
-
 TEST_P(ConvertPair, NothingToConvertWritesNothing) {
   int64_t original = 0x0123456789ABCDEF;
   for (int32_t count : {0, -1, INT32_MIN}) {
@@ -373,17 +353,6 @@ INSTANTIATE_TEST_SUITE_P(AllPairs, ConvertPair,
                          testing::Combine(testing::Range(0, 8),
                                           testing::Range(0, 8)),
                          PairName);
-
-std::vector<std::tuple<int, int>> DistinctPairs() {
-  std::vector<std::tuple<int, int>> pairs;
-  for (int from = 0; from < 8; ++from)
-    for (int to = 0; to < 8; ++to)
-      if (from != to) pairs.emplace_back(from, to);
-  return pairs;
-}
-
-INSTANTIATE_TEST_SUITE_P(DistinctPairs, LargeConvertPair,
-                         testing::ValuesIn(DistinctPairs()), PairName);
 
 // ---- Worked examples, so that the model itself is checked.
 
