@@ -1,0 +1,205 @@
+// Throughput of ConvertValues for every ordered pair of value types, next to
+// memcpy moving the same traffic (source plus target bytes).
+//
+// Usage: numconv_bench [wide] [TEXT]
+//   wide: floating sources hold magnitudes up to 2^62 instead of values
+//         inside the 32-bit integer range.
+//   TEXT: only the rows whose name contains TEXT.
+#include "numconv.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct TypeInfo {
+  const char *name;
+  int32_t bytes;
+  int32_t kind;
+};
+
+constexpr TypeInfo kTypes[] = {
+    {"Float64", 8, 3}, {"Float32", 4, 3}, {"Int32", 4, 1},  {"Int16", 2, 1},
+    {"Int8", 1, 1},    {"UInt32", 4, 2},  {"UInt16", 2, 2}, {"UInt8", 1, 2}};
+
+constexpr size_t kSourceSizes[] = {size_t(16) << 10, size_t(1) << 20,
+                                   size_t(64) << 20};
+constexpr size_t kLargestSource = size_t(64) << 20;
+constexpr size_t kWidestValue = 8;
+
+// Enough traffic per trial that timer resolution does not matter, little
+// enough that the whole run stays well under two minutes.
+constexpr double kTrafficPerTrial = 128.0 * (1 << 20);
+constexpr int kTrials = 7;
+constexpr int kLargeTrials = 3;
+
+// A heap block aligned like the buffers a host hands out.
+class Buffer {
+public:
+  explicit Buffer(size_t bytes) : storage_(bytes + 64) {
+    uintptr_t at = reinterpret_cast<uintptr_t>(storage_.data());
+    data_ = storage_.data() + (64 - at % 64) % 64;
+  }
+  unsigned char *data() { return data_; }
+
+private:
+  std::vector<unsigned char> storage_;
+  unsigned char *data_;
+};
+
+void FillSource(const TypeInfo &type, unsigned char *p, size_t bytes,
+                bool wide) {
+  std::mt19937_64 random(42);
+  std::uniform_real_distribution<double> narrow(-1e6, 1e6);
+  std::uniform_real_distribution<double> exponent(0, 62);
+  for (size_t at = 0; at + type.bytes <= bytes; at += type.bytes) {
+    if (type.kind != NumKindFloat) {
+      uint64_t bits = random();
+      std::memcpy(p + at, &bits, type.bytes);
+      continue;
+    }
+    double value =
+        wide ? std::ldexp(narrow(random) * 1e-6, int(exponent(random)))
+             : narrow(random);
+    float single = static_cast<float>(value);
+    if (type.bytes == 8)
+      std::memcpy(p + at, &value, 8);
+    else
+      std::memcpy(p + at, &single, 4);
+  }
+}
+
+// Called through a volatile pointer so that no copy is optimised away.
+void *(*volatile gMemcpy)(void *, const void *, size_t) = std::memcpy;
+
+template <typename Work> double Seconds(Work work, int reps) {
+  auto start = std::chrono::steady_clock::now();
+  for (int r = 0; r < reps; ++r)
+    work();
+  std::chrono::duration<double> spent =
+      std::chrono::steady_clock::now() - start;
+  return spent.count() / reps;
+}
+
+// Best of several trials, the two kinds alternating so that a busy moment
+// of the machine does not fall on one of them only.
+template <typename Convert, typename Copy>
+void BestSeconds(Convert convert, Copy copy, int reps, int trials,
+                 double &convertSeconds, double &copySeconds) {
+  convert(); // first touch of every page, outside the timing
+  copy();
+  convertSeconds = copySeconds = 1e300;
+  for (int t = 0; t < trials; ++t) {
+    convertSeconds = std::min(convertSeconds, Seconds(convert, reps));
+    copySeconds = std::min(copySeconds, Seconds(copy, reps));
+  }
+}
+
+struct Row {
+  std::string pair;
+  double convert[3];
+  double copy[3];
+};
+
+struct Buffers {
+  Buffer source{kLargestSource};
+  Buffer target{kLargestSource * kWidestValue};
+  Buffer copyFrom{kLargestSource * (1 + kWidestValue) / 2};
+  Buffer copyTo{kLargestSource * (1 + kWidestValue) / 2};
+};
+
+// Bytes per second of convert and of memcpy for one pair at one size.
+void Measure(const TypeInfo &from, const TypeInfo &to, size_t sourceBytes,
+             Buffers &buffers, double &convert, double &copy) {
+  int32_t count = static_cast<int32_t>(sourceBytes / from.bytes);
+  double traffic = double(count) * (from.bytes + to.bytes);
+  int reps = std::max(1, int(kTrafficPerTrial / traffic));
+  int trials = sourceBytes >= kLargestSource ? kLargeTrials : kTrials;
+  size_t copyBytes = size_t(traffic / 2);
+  double convertSeconds, copySeconds;
+  BestSeconds(
+      [&] {
+        ConvertValues(buffers.source.data(), buffers.target.data(), count,
+                      from.bytes, from.kind, to.bytes, to.kind);
+      },
+      [&] {
+        gMemcpy(buffers.copyTo.data(), buffers.copyFrom.data(), copyBytes);
+      },
+      reps, trials, convertSeconds, copySeconds);
+  convert = traffic / convertSeconds;
+  copy = traffic / copySeconds;
+}
+
+std::string PairName(const TypeInfo &from, const TypeInfo &to) {
+  if (&from == &to) return std::string(from.name) + " copy";
+  return std::string(from.name) + "To" + to.name;
+}
+
+void PrintRow(const Row &row) {
+  std::printf("%-18s", row.pair.c_str());
+  for (int s = 0; s < 3; ++s)
+    std::printf(" | %6.1f %6.1f %5.2f", row.convert[s] / 1e9, row.copy[s] / 1e9,
+                row.convert[s] / row.copy[s]);
+  std::printf("\n");
+}
+
+void PrintSummary(const std::vector<Row> &rows) {
+  std::printf("summary: geometric mean of ConvertValues/memcpy:");
+  const char *labels[] = {"16KiB", "1MiB", "64MiB"};
+  const Row *worst = nullptr;
+  int worstSize = 0;
+  for (int s = 0; s < 3; ++s) {
+    double logSum = 0;
+    for (const Row &row : rows) {
+      double ratio = row.convert[s] / row.copy[s];
+      logSum += std::log(ratio);
+      if (!worst ||
+          ratio < worst->convert[worstSize] / worst->copy[worstSize]) {
+        worst = &row;
+        worstSize = s;
+      }
+    }
+    std::printf(" %s %.2f", labels[s], std::exp(logSum / rows.size()));
+  }
+  std::printf("; worst %s at %s %.2f\n", worst->pair.c_str(), labels[worstSize],
+              worst->convert[worstSize] / worst->copy[worstSize]);
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  bool wide = false;
+  const char *only = "";
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "wide") == 0)
+      wide = true;
+    else
+      only = argv[i];
+  }
+  Buffers buffers;
+  std::printf("GB/s of source+target traffic: ConvertValues, memcpy, ratio\n");
+  std::printf("%-18s | %-19s | %-19s | %-19s\n", "pair", "16 KiB source",
+              "1 MiB source", "64 MiB source");
+  std::vector<Row> rows;
+  for (const TypeInfo &from : kTypes) {
+    FillSource(from, buffers.source.data(), kLargestSource, wide);
+    for (const TypeInfo &to : kTypes) {
+      Row row{PairName(from, to), {}, {}};
+      if (row.pair.find(only) == std::string::npos) continue;
+      for (int s = 0; s < 3; ++s)
+        Measure(from, to, kSourceSizes[s], buffers, row.convert[s],
+                row.copy[s]);
+      PrintRow(row);
+      std::fflush(stdout);
+      rows.push_back(row);
+    }
+  }
+  if (!rows.empty()) PrintSummary(rows);
+  return 0;
+}
