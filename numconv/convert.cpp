@@ -5,33 +5,22 @@
 namespace numconv {
 namespace {
 
-template <typename T> constexpr ValueType TypeOf() {
-  if constexpr (std::is_floating_point_v<T>)
-    return sizeof(T) == 8 ? ValueType::kFloat64 : ValueType::kFloat32;
-  else if constexpr (std::is_signed_v<T>)
-    return sizeof(T) == 4   ? ValueType::kInt32
-           : sizeof(T) == 2 ? ValueType::kInt16
-                            : ValueType::kInt8;
-  else
-    return sizeof(T) == 4   ? ValueType::kUInt32
-           : sizeof(T) == 2 ? ValueType::kUInt16
-                            : ValueType::kUInt8;
-}
-
 template <typename S>
 int32_t ConvertFrom(const void *source, void *target, int32_t count,
                     int32_t targetKind, int32_t targetBytes) {
-  ValueType targetType = TypeOfDescription(targetBytes, targetKind);
-  if (targetType == ValueType::kInvalid) return ConvertResultInvalid;
-  if (targetType == TypeOf<S>()) {
-    if (source != target && count > 0)
-      std::memmove(target, source, static_cast<size_t>(count) * sizeof(S));
-    return ConvertResultSameType;
-  }
-  VisitValueType(targetType, [&](auto tag) {
-    ConvertArray<S, typename decltype(tag)::type>(source, target, count);
+  int32_t result = ConvertResultInvalid;
+  VisitValueType(targetBytes, targetKind, [&](auto tag) {
+    using D = typename decltype(tag)::type;
+    if constexpr (std::is_same_v<S, D>) {
+      if (source != target && count > 0)
+        std::memmove(target, source, static_cast<size_t>(count) * sizeof(S));
+      result = ConvertResultSameType;
+    } else {
+      ConvertArray<S, D>(source, target, count);
+      result = ConvertResultDone;
+    }
   });
-  return ConvertResultDone;
+  return result;
 }
 
 } // namespace
@@ -82,12 +71,9 @@ extern "C" int32_t ConvertValues(const void *source, void *target,
                                  int32_t count, int32_t sourceBytes,
                                  int32_t sourceKind, int32_t targetBytes,
                                  int32_t targetKind) {
-  ValueType sourceType = TypeOfDescription(sourceBytes, sourceKind);
-  if (sourceType == ValueType::kInvalid ||
-      TypeOfDescription(targetBytes, targetKind) == ValueType::kInvalid)
-    return ConvertResultInvalid;
+  if (!IsValueType(targetBytes, targetKind)) return ConvertResultInvalid;
   int32_t result = ConvertResultInvalid;
-  VisitValueType(sourceType, [&](auto tag) {
+  VisitValueType(sourceBytes, sourceKind, [&](auto tag) {
     result = ConvertFrom<typename decltype(tag)::type>(source, target, count,
                                                        targetKind, targetBytes);
   });

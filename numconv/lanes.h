@@ -78,17 +78,27 @@ template <typename S> NUMCONV_INLINE __m128i SignFill(__m128i x) {
     return _mm_srai_epi16(x, 15);
 }
 
+// Extends each value of x (of type T) to twice its width by T's signedness:
+// the first half of the values into low, the second into high.
+template <typename T>
+NUMCONV_INLINE void Widen(__m128i x, __m128i &low, __m128i &high) {
+  __m128i fill = SignFill<T>(x);
+  if constexpr (sizeof(T) == 1) {
+    low = _mm_unpacklo_epi8(x, fill);
+    high = _mm_unpackhi_epi8(x, fill);
+  } else {
+    low = _mm_unpacklo_epi16(x, fill);
+    high = _mm_unpackhi_epi16(x, fill);
+  }
+}
+
 template <typename S>
 NUMCONV_INLINE Int16Lanes LoadInt16Lanes(const unsigned char *p) {
   Int16Lanes out;
-  if constexpr (sizeof(S) == 2) {
+  if constexpr (sizeof(S) == 2)
     ForEach<2>([&](auto k) { out.v[k] = LoadVector(p + k * kVectorBytes); });
-  } else {
-    __m128i x = LoadVector(p);
-    __m128i fill = SignFill<S>(x);
-    out.v[0] = _mm_unpacklo_epi8(x, fill);
-    out.v[1] = _mm_unpackhi_epi8(x, fill);
-  }
+  else
+    Widen<S>(LoadVector(p), out.v[0], out.v[1]);
   return out;
 }
 
@@ -98,13 +108,11 @@ NUMCONV_INLINE Int32Lanes LoadIntegerLanes(const unsigned char *p) {
   if constexpr (sizeof(S) == 4) {
     ForEach<4>([&](auto k) { out.v[k] = LoadVector(p + k * kVectorBytes); });
   } else {
-    // Signedness of the 16-bit step is the source's, whatever its width.
-    using Wide = std::conditional_t<std::is_signed_v<S>, Int16, UInt16>;
+    // The 16-bit step keeps the source's signedness, whatever its width.
+    using Half = std::conditional_t<std::is_signed_v<S>, Int16, UInt16>;
     Int16Lanes halves = LoadInt16Lanes<S>(p);
     ForEach<2>([&](auto k) {
-      __m128i fill = SignFill<Wide>(halves.v[k]);
-      out.v[2 * k] = _mm_unpacklo_epi16(halves.v[k], fill);
-      out.v[2 * k + 1] = _mm_unpackhi_epi16(halves.v[k], fill);
+      Widen<Half>(halves.v[k], out.v[2 * k], out.v[2 * k + 1]);
     });
   }
   return out;

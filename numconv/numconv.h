@@ -73,87 +73,33 @@ void OffsetAndScaleValues(int32_t code, void *data, const double *offset,
 
 /* One dispatcher per source type, choosing the loop for the target. Same
    results as ConvertValues. */
-int32_t ConvertFromFloat64(const void *source, void *target, int32_t count,
-                           int32_t targetKind, int32_t targetBytes);
-int32_t ConvertFromFloat32(const void *source, void *target, int32_t count,
-                           int32_t targetKind, int32_t targetBytes);
-int32_t ConvertFromInt32(const void *source, void *target, int32_t count,
-                         int32_t targetKind, int32_t targetBytes);
-int32_t ConvertFromInt16(const void *source, void *target, int32_t count,
-                         int32_t targetKind, int32_t targetBytes);
-int32_t ConvertFromInt8(const void *source, void *target, int32_t count,
-                        int32_t targetKind, int32_t targetBytes);
-int32_t ConvertFromUInt32(const void *source, void *target, int32_t count,
-                          int32_t targetKind, int32_t targetBytes);
-int32_t ConvertFromUInt16(const void *source, void *target, int32_t count,
-                          int32_t targetKind, int32_t targetBytes);
-int32_t ConvertFromUInt8(const void *source, void *target, int32_t count,
-                         int32_t targetKind, int32_t targetBytes);
+typedef int32_t NumConvDispatcher(const void *source, void *target,
+                                  int32_t count, int32_t targetKind,
+                                  int32_t targetBytes);
+NumConvDispatcher ConvertFromFloat64, ConvertFromFloat32, ConvertFromInt32,
+    ConvertFromInt16, ConvertFromInt8, ConvertFromUInt32, ConvertFromUInt16,
+    ConvertFromUInt8;
 
-/* One loop per ordered pair of distinct value types. */
-void Float64ToFloat32(const void *source, void *target, int32_t count);
-void Float64ToInt32(const void *source, void *target, int32_t count);
-void Float64ToInt16(const void *source, void *target, int32_t count);
-void Float64ToInt8(const void *source, void *target, int32_t count);
-void Float64ToUInt32(const void *source, void *target, int32_t count);
-void Float64ToUInt16(const void *source, void *target, int32_t count);
-void Float64ToUInt8(const void *source, void *target, int32_t count);
-
-void Float32ToFloat64(const void *source, void *target, int32_t count);
-void Float32ToInt32(const void *source, void *target, int32_t count);
-void Float32ToInt16(const void *source, void *target, int32_t count);
-void Float32ToInt8(const void *source, void *target, int32_t count);
-void Float32ToUInt32(const void *source, void *target, int32_t count);
-void Float32ToUInt16(const void *source, void *target, int32_t count);
-void Float32ToUInt8(const void *source, void *target, int32_t count);
-
-void Int32ToFloat64(const void *source, void *target, int32_t count);
-void Int32ToFloat32(const void *source, void *target, int32_t count);
-void Int32ToInt16(const void *source, void *target, int32_t count);
-void Int32ToInt8(const void *source, void *target, int32_t count);
-void Int32ToUInt32(const void *source, void *target, int32_t count);
-void Int32ToUInt16(const void *source, void *target, int32_t count);
-void Int32ToUInt8(const void *source, void *target, int32_t count);
-
-void Int16ToFloat64(const void *source, void *target, int32_t count);
-void Int16ToFloat32(const void *source, void *target, int32_t count);
-void Int16ToInt32(const void *source, void *target, int32_t count);
-void Int16ToInt8(const void *source, void *target, int32_t count);
-void Int16ToUInt32(const void *source, void *target, int32_t count);
-void Int16ToUInt16(const void *source, void *target, int32_t count);
-void Int16ToUInt8(const void *source, void *target, int32_t count);
-
-void Int8ToFloat64(const void *source, void *target, int32_t count);
-void Int8ToFloat32(const void *source, void *target, int32_t count);
-void Int8ToInt32(const void *source, void *target, int32_t count);
-void Int8ToInt16(const void *source, void *target, int32_t count);
-void Int8ToUInt32(const void *source, void *target, int32_t count);
-void Int8ToUInt16(const void *source, void *target, int32_t count);
-void Int8ToUInt8(const void *source, void *target, int32_t count);
-
-void UInt32ToFloat64(const void *source, void *target, int32_t count);
-void UInt32ToFloat32(const void *source, void *target, int32_t count);
-void UInt32ToInt32(const void *source, void *target, int32_t count);
-void UInt32ToInt16(const void *source, void *target, int32_t count);
-void UInt32ToInt8(const void *source, void *target, int32_t count);
-void UInt32ToUInt16(const void *source, void *target, int32_t count);
-void UInt32ToUInt8(const void *source, void *target, int32_t count);
-
-void UInt16ToFloat64(const void *source, void *target, int32_t count);
-void UInt16ToFloat32(const void *source, void *target, int32_t count);
-void UInt16ToInt32(const void *source, void *target, int32_t count);
-void UInt16ToInt16(const void *source, void *target, int32_t count);
-void UInt16ToInt8(const void *source, void *target, int32_t count);
-void UInt16ToUInt32(const void *source, void *target, int32_t count);
-void UInt16ToUInt8(const void *source, void *target, int32_t count);
-
-void UInt8ToFloat64(const void *source, void *target, int32_t count);
-void UInt8ToFloat32(const void *source, void *target, int32_t count);
-void UInt8ToInt32(const void *source, void *target, int32_t count);
-void UInt8ToInt16(const void *source, void *target, int32_t count);
-void UInt8ToInt8(const void *source, void *target, int32_t count);
-void UInt8ToUInt32(const void *source, void *target, int32_t count);
-void UInt8ToUInt16(const void *source, void *target, int32_t count);
+/* One loop per ordered pair of distinct value types, named source To
+   target. In place when source == target. */
+typedef void NumConvPairConverter(const void *source, void *target,
+                                  int32_t count);
+NumConvPairConverter Float64ToFloat32, Float64ToInt32, Float64ToInt16,
+    Float64ToInt8, Float64ToUInt32, Float64ToUInt16, Float64ToUInt8;
+NumConvPairConverter Float32ToFloat64, Float32ToInt32, Float32ToInt16,
+    Float32ToInt8, Float32ToUInt32, Float32ToUInt16, Float32ToUInt8;
+NumConvPairConverter Int32ToFloat64, Int32ToFloat32, Int32ToInt16, Int32ToInt8,
+    Int32ToUInt32, Int32ToUInt16, Int32ToUInt8;
+NumConvPairConverter Int16ToFloat64, Int16ToFloat32, Int16ToInt32, Int16ToInt8,
+    Int16ToUInt32, Int16ToUInt16, Int16ToUInt8;
+NumConvPairConverter Int8ToFloat64, Int8ToFloat32, Int8ToInt32, Int8ToInt16,
+    Int8ToUInt32, Int8ToUInt16, Int8ToUInt8;
+NumConvPairConverter UInt32ToFloat64, UInt32ToFloat32, UInt32ToInt32,
+    UInt32ToInt16, UInt32ToInt8, UInt32ToUInt16, UInt32ToUInt8;
+NumConvPairConverter UInt16ToFloat64, UInt16ToFloat32, UInt16ToInt32,
+    UInt16ToInt16, UInt16ToInt8, UInt16ToUInt32, UInt16ToUInt8;
+NumConvPairConverter UInt8ToFloat64, UInt8ToFloat32, UInt8ToInt32, UInt8ToInt16,
+    UInt8ToInt8, UInt8ToUInt32, UInt8ToUInt16;
 
 #ifdef __cplusplus
 }

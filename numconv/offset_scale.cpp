@@ -30,7 +30,7 @@ extern "C" void OffsetAndScaleValues(int32_t code, void *data,
                     &isComplex) != 0 ||
       isComplex)
     return;
-  VisitValueType(TypeOfDescription(bytesPerValue, kind), [&](auto tag) {
+  VisitValueType(bytesPerValue, kind, [&](auto tag) {
     OffsetAndScaleLoop<typename decltype(tag)::type>(
         static_cast<unsigned char *>(data), *offset, *scale, count);
   });

@@ -24,65 +24,50 @@ using UInt8 = uint8_t;
 static_assert(sizeof(Float64) == 8 && sizeof(Float32) == 4,
               "IEEE single and double precision expected");
 
-enum class ValueType {
-  kFloat64,
-  kFloat32,
-  kInt32,
-  kInt16,
-  kInt8,
-  kUInt32,
-  kUInt16,
-  kUInt8,
-  kInvalid
-};
-
-inline ValueType TypeOfDescription(int32_t bytesPerValue, int32_t kind) {
-  switch (kind * 16 + bytesPerValue) {
-  case NumKindFloat * 16 + 8:
-    return ValueType::kFloat64;
-  case NumKindFloat * 16 + 4:
-    return ValueType::kFloat32;
-  case NumKindSigned * 16 + 4:
-    return ValueType::kInt32;
-  case NumKindSigned * 16 + 2:
-    return ValueType::kInt16;
-  case NumKindSigned * 16 + 1:
-    return ValueType::kInt8;
-  case NumKindUnsigned * 16 + 4:
-    return ValueType::kUInt32;
-  case NumKindUnsigned * 16 + 2:
-    return ValueType::kUInt16;
-  case NumKindUnsigned * 16 + 1:
-    return ValueType::kUInt8;
-  default:
-    return ValueType::kInvalid;
-  }
-}
-
 template <typename T> struct TypeTag { using type = T; };
 
-// Calls fn(TypeTag<T>{}) for the C++ type of a valid value type.
-template <typename Fn> void VisitValueType(ValueType type, Fn fn) {
-  switch (type) {
-  case ValueType::kFloat64:
-    return fn(TypeTag<Float64>{});
-  case ValueType::kFloat32:
-    return fn(TypeTag<Float32>{});
-  case ValueType::kInt32:
-    return fn(TypeTag<Int32>{});
-  case ValueType::kInt16:
-    return fn(TypeTag<Int16>{});
-  case ValueType::kInt8:
-    return fn(TypeTag<Int8>{});
-  case ValueType::kUInt32:
-    return fn(TypeTag<UInt32>{});
-  case ValueType::kUInt16:
-    return fn(TypeTag<UInt16>{});
-  case ValueType::kUInt8:
-    return fn(TypeTag<UInt8>{});
-  case ValueType::kInvalid:
-    return;
+// Calls fn(TypeTag<T>{}) with the C++ type of the value type that a
+// (bytes per value, kind) pair describes; returns false, without calling fn,
+// for a pair outside the eight value types.
+template <typename Fn>
+bool VisitValueType(int32_t bytesPerValue, int32_t kind, Fn fn) {
+  if (bytesPerValue < 1 || bytesPerValue > 8 || kind < 1 || kind > 3)
+    return false;
+  constexpr int32_t F = NumKindFloat * 16, S = NumKindSigned * 16,
+                    U = NumKindUnsigned * 16;
+  switch (kind * 16 + bytesPerValue) {
+  case F + 8:
+    fn(TypeTag<Float64>{});
+    break;
+  case F + 4:
+    fn(TypeTag<Float32>{});
+    break;
+  case S + 4:
+    fn(TypeTag<Int32>{});
+    break;
+  case S + 2:
+    fn(TypeTag<Int16>{});
+    break;
+  case S + 1:
+    fn(TypeTag<Int8>{});
+    break;
+  case U + 4:
+    fn(TypeTag<UInt32>{});
+    break;
+  case U + 2:
+    fn(TypeTag<UInt16>{});
+    break;
+  case U + 1:
+    fn(TypeTag<UInt8>{});
+    break;
+  default:
+    return false;
   }
+  return true;
+}
+
+inline bool IsValueType(int32_t bytesPerValue, int32_t kind) {
+  return VisitValueType(bytesPerValue, kind, [](auto) {});
 }
 
 // The rule for one value: floating to integer by StoreFloatAsInteger,

@@ -393,8 +393,14 @@ TEST(ConvertValues, Int16ToFloat64InPlaceFillsTheWholeBuffer) {
 // ---- Descriptions.
 
 TEST(ConvertValues, InvalidDescriptionsWriteNothing) {
-  const int32_t sizes[] = {-1, 0, 1, 2, 3, 4, 5, 8, 16};
-  const int32_t kinds[] = {-1, 0, 1, 2, 3, 4};
+  // Wide enough that no mix of size and kind can pass for a valid pair.
+  std::vector<int32_t> sizes, kinds;
+  for (int32_t n = -17; n <= 40; ++n)
+    sizes.push_back(n);
+  for (int32_t n = -2; n <= 5; ++n)
+    kinds.push_back(n);
+  sizes.push_back(INT32_MIN);
+  kinds.push_back(INT32_MAX);
   auto valid = [](int32_t bytes, int32_t kind) {
     return (kind == 1 || kind == 2) ? (bytes == 1 || bytes == 2 || bytes == 4)
            : kind == 3              ? (bytes == 4 || bytes == 8)
@@ -413,7 +419,9 @@ TEST(ConvertValues, InvalidDescriptionsWriteNothing) {
           ASSERT_EQ(7u, target[1]);
           ++rejected;
         }
-  EXPECT_EQ(54 * 54 - 8 * 8, rejected);
+  EXPECT_EQ(int(sizes.size() * kinds.size() * sizes.size() * kinds.size()) -
+                8 * 8,
+            rejected);
 }
 
 TEST(ConvertValues, SameTypeCopiesOrLeavesAlone) {
