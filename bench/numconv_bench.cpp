@@ -18,15 +18,25 @@
 
 namespace {
 
+// A value type by its code, with the description ConvertValues takes.
 struct TypeInfo {
+  TypeInfo(const char *label, int32_t code) : name(label) {
+    int32_t isComplex;
+    DecodeNumType(code, &bytes, &kind, &isComplex);
+  }
   const char *name;
-  int32_t bytes;
-  int32_t kind;
+  int32_t bytes = 0;
+  int32_t kind = 0;
 };
 
-constexpr TypeInfo kTypes[] = {
-    {"Float64", 8, 3}, {"Float32", 4, 3}, {"Int32", 4, 1},  {"Int16", 2, 1},
-    {"Int8", 1, 1},    {"UInt32", 4, 2},  {"UInt16", 2, 2}, {"UInt8", 1, 2}};
+const TypeInfo kTypes[] = {{"Float64", NumTypeFloat64},
+                           {"Float32", NumTypeFloat32},
+                           {"Int32", NumTypeInt32},
+                           {"Int16", NumTypeInt16},
+                           {"Int8", NumTypeInt8},
+                           {"UInt32", NumTypeUnsigned | NumTypeInt32},
+                           {"UInt16", NumTypeUnsigned | NumTypeInt16},
+                           {"UInt8", NumTypeUnsigned | NumTypeInt8}};
 
 constexpr size_t kSourceSizes[] = {size_t(16) << 10, size_t(1) << 20,
                                    size_t(64) << 20};
