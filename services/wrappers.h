@@ -17,34 +17,36 @@ enum { HostTooOldError = 163 };
    Each becomes int32_t HostService<code>(int32_t i0, ...), whose arguments
    are the request's items in order; it returns the host's answer. Adding a
    service is one line here. */
-#define TAVREL_PLAIN_SERVICES(X)                                               \
-  /* beside text delivery and the store routines */                            \
-  X(9, 1)                                                                      \
-  X(70, 1) X(4, 2) X(46, 2) X(75, 3) X(181, 3) X(65, 4)                        \
-      X(74, 4) /* beside the command-text services */                          \
-      X(19, 0) X(21, 0) X(73, 0) X(16, 1) X(17, 1) X(40, 1) X(41, 1) X(156, 1) \
-          X(158, 1) X(20, 2) X(22, 2) X(60, 2) /* group 24 to 167 */           \
-      X(24, 1) X(39, 1)                                                        \
-          X(167, 5) /* beside the rectangle, beep and selector routines */     \
-      X(48, 0)      /* group 29 to 204 */                                      \
-      X(29, 1) X(30, 1) X(67, 1) X(68, 1) X(161, 1) X(176, 1) X(168, 2)        \
-          X(177, 2) X(189, 2) X(190, 2) X(193, 2) X(202, 2) X(203, 2)          \
-              X(204, 2) X(175, 3) X(178, 3) X(179, 3) X(185, 3) X(192, 3)      \
-                  X(195, 3) X(199, 3) X(201, 3) X(200, 4) X(194, 5) X(198, 5)  \
-                      X(187, 6) /* beside the wave header services */          \
-      X(1, 1) X(54, 1) X(36, 2) X(55, 2) X(47, 4) X(50, 5)                     \
-          X(51, 5) /* wave header fields of waves in layouts the module does   \
-                      not know */                                              \
-      X(34, 1) X(35, 1) X(37, 1) X(93, 1) X(94, 1)                             \
-          X(95, 1) /* dimension texts of layout-0 waves: wave, two texts */    \
-      X(52, 3) X(53, 3) /* host lists into a handle: handle, value, separator  \
-                           text, value */                                      \
-      X(56, 4) X(57, 4) X(58, 4) /* beside the data-folder services */         \
-      X(125, 0) X(126, 0) X(115, 1) X(101, 2) X(102, 2) X(103, 2) X(109, 2)    \
-          X(110, 2) X(111, 2) X(113, 2) X(117, 2) X(118, 2) X(127, 2) X(91, 3) \
-              X(92, 3) X(100, 3) X(104, 3) X(112, 3) X(114, 3) X(116, 3)       \
-                  X(119, 3) X(121, 3) X(122, 4) X(123, 4) X(160, 4) X(120, 5)  \
-                      X(128, 6)
+/* clang-format off */
+#define TAVREL_PLAIN_SERVICES(X) \
+  /* beside text delivery and the store routines */ \
+  X(9, 1) X(70, 1) X(4, 2) X(46, 2) X(75, 3) X(181, 3) X(65, 4) X(74, 4) \
+  /* beside the command-text services */ \
+  X(19, 0) X(21, 0) X(73, 0) X(16, 1) X(17, 1) X(40, 1) X(41, 1) X(156, 1) \
+  X(158, 1) X(20, 2) X(22, 2) X(60, 2) \
+  /* group 24 to 167 */ \
+  X(24, 1) X(39, 1) X(167, 5) \
+  /* beside the rectangle, beep and selector routines */ \
+  X(48, 0) \
+  /* group 29 to 204 */ \
+  X(29, 1) X(30, 1) X(67, 1) X(68, 1) X(161, 1) X(176, 1) X(168, 2) X(177, 2) \
+  X(189, 2) X(190, 2) X(193, 2) X(202, 2) X(203, 2) X(204, 2) X(175, 3) X(178, 3) \
+  X(179, 3) X(185, 3) X(192, 3) X(195, 3) X(199, 3) X(201, 3) X(200, 4) X(194, 5) \
+  X(198, 5) X(187, 6) \
+  /* beside the wave header services */ \
+  X(1, 1) X(54, 1) X(36, 2) X(55, 2) X(47, 4) X(50, 5) X(51, 5) \
+  /* wave header fields of waves in layouts the module does not know */ \
+  X(34, 1) X(35, 1) X(37, 1) X(93, 1) X(94, 1) X(95, 1) \
+  /* dimension texts of layout-0 waves: wave, two texts */ \
+  X(52, 3) X(53, 3) \
+  /* host lists into a handle: handle, value, separator text, value */ \
+  X(56, 4) X(57, 4) X(58, 4) \
+  /* beside the data-folder services */ \
+  X(125, 0) X(126, 0) X(115, 1) X(101, 2) X(102, 2) X(103, 2) X(109, 2) X(110, 2) \
+  X(111, 2) X(113, 2) X(117, 2) X(118, 2) X(127, 2) X(91, 3) X(92, 3) X(100, 3) \
+  X(104, 3) X(112, 3) X(114, 3) X(116, 3) X(119, 3) X(121, 3) X(122, 4) X(123, 4) \
+  X(160, 4) X(120, 5) X(128, 6)
+/* clang-format on */
 
 #define TAVREL_ITEMS_0 void
 #define TAVREL_ITEMS_1 int32_t i0
