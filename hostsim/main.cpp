@@ -3,6 +3,10 @@
 //
 //   Igor.exe [--trace] [--move-record] [--host-version A.B.C] [--xop FILE]
 //            [--portlib-dir DIR] [--script FILE] [CALL ...]
+//   Igor.exe --library-demo
+//
+// --library-demo runs a session of the support library against this host
+// (folders, a uniquely named wave, command-text parsing) and prints it.
 //
 // --host-version makes the host present that file version: extensions read
 // the version from the host executable's file, so the simulator hands them a
@@ -17,12 +21,15 @@
 #include <cstring>
 #include <fstream>
 
+#include "hostlink.h"
 #include "hostsim.h"
+#include "library_demo.h"
 
 namespace {
 
 struct Options {
   std::string xop;
+  bool libraryDemo = false;
   std::vector<std::string> calls;
   bool ok = true;
 };
@@ -93,6 +100,8 @@ Options ParseOptions(int argc, char **argv) {
     const char *value = nullptr;
     if (arg == "--trace") {
       hostsim::SetTrace(true);
+    } else if (arg == "--library-demo") {
+      o.libraryDemo = true;
     } else if (arg == "--move-record") {
       hostsim::SetMoveRecordOnCallback(true);
     } else if (arg == "--xop" || arg == "--portlib-dir" || arg == "--script" ||
@@ -142,12 +151,20 @@ int RunCalls(hostsim::Extension &ext, const std::vector<std::string> &calls) {
   return 0;
 }
 
+int RunLibraryDemo() {
+  std::string transcript;
+  int32_t error = hostsim::RunLibraryDemo(ReadHostVersion(), transcript);
+  std::fputs(transcript.c_str(), stdout);
+  return error == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
   Options options = ParseOptions(argc, argv);
   std::atexit(RemoveVersionCopy);
   if (!options.ok) return 2;
+  if (options.libraryDemo) return RunLibraryDemo();
   hostsim::Extension ext;
   std::string error;
   if (!hostsim::LoadExtension(options.xop, ext, error)) {
