@@ -54,7 +54,9 @@ void NumberCandidate(const NameRequest &r, char *candidate) {
   if (LocalNumbering(r)) {
     std::snprintf(candidate, kHostTextBytes, "%s%ld", r.proposed,
                   static_cast<long>(*r.counter));
-    ++*r.counter; // no uniqueness check on this path
+    // No uniqueness check on this path. The counter is a 32-bit register:
+    // past its largest value it wraps rather than overflows.
+    *r.counter = static_cast<int32_t>(static_cast<uint32_t>(*r.counter) + 1u);
     return;
   }
   // Its result is not examined: a failure shows in the steps that follow.

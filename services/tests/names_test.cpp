@@ -1,6 +1,7 @@
 // Object names: local repair, and names chosen with the simulated host's
 // numbering, legalizer, look-up and conflict test.
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -122,6 +123,15 @@ TEST_F(ValidNameTest, LocalNumberingSkipsTheUniquenessCheck) {
   EXPECT_EQ(counter_, 5);
   EXPECT_EQ(differs_, 1);
   EXPECT_EQ(reuse_, 1);
+}
+
+// Found by fuzzing: the largest counter used to overflow when advanced.
+TEST_F(ValidNameTest, LocalNumberingWrapsTheLargestCounter) {
+  allowSameType_ = numbered_ = 1;
+  counter_ = INT32_MAX;
+  EXPECT_EQ(Create("wave", WaveObjectType), 0);
+  EXPECT_STREQ(result_, "wave2147483647");
+  EXPECT_EQ(counter_, INT32_MIN);
 }
 
 TEST_F(ValidNameTest, HostNumberingFindsAFreeNumberWithoutReport) {
