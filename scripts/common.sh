@@ -4,6 +4,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 native_build=${NATIVE_BUILD_DIR:-$root/build-native}
 ubsan_build=${UBSAN_BUILD_DIR:-$root/build-native-ubsan}
+fuzz_build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
