@@ -46,8 +46,8 @@ constexpr size_t kWidestValue = 8;
 // Enough traffic per trial that timer resolution does not matter, little
 // enough that the whole run stays well under two minutes.
 constexpr double kTrafficPerTrial = 128.0 * (1 << 20);
-constexpr int kTrials = 7;
-constexpr int kLargeTrials = 3;
+constexpr int kTrials = 9;
+constexpr int kLargeTrials = 5;
 
 // A heap block aligned like the buffers a host hands out.
 class Buffer {
@@ -151,34 +151,34 @@ std::string PairName(const TypeInfo &from, const TypeInfo &to) {
   return std::string(from.name) + "To" + to.name;
 }
 
+double Ratio(const Row &row, int size) {
+  return row.convert[size] / row.copy[size];
+}
+
 void PrintRow(const Row &row) {
   std::printf("%-18s", row.pair.c_str());
   for (int s = 0; s < 3; ++s)
     std::printf(" | %6.1f %6.1f %5.2f", row.convert[s] / 1e9, row.copy[s] / 1e9,
-                row.convert[s] / row.copy[s]);
+                Ratio(row, s));
   std::printf("\n");
 }
 
+// Per size: the geometric mean of the ratios and the worst row.
 void PrintSummary(const std::vector<Row> &rows) {
-  std::printf("summary: geometric mean of ConvertValues/memcpy:");
-  const char *labels[] = {"16KiB", "1MiB", "64MiB"};
-  const Row *worst = nullptr;
-  int worstSize = 0;
+  const char *labels[] = {"16 KiB", "1 MiB", "64 MiB"};
+  std::printf("summary (ConvertValues/memcpy, geometric mean, worst):");
   for (int s = 0; s < 3; ++s) {
     double logSum = 0;
+    const Row *worst = &rows[0];
     for (const Row &row : rows) {
-      double ratio = row.convert[s] / row.copy[s];
-      logSum += std::log(ratio);
-      if (!worst ||
-          ratio < worst->convert[worstSize] / worst->copy[worstSize]) {
-        worst = &row;
-        worstSize = s;
-      }
+      logSum += std::log(Ratio(row, s));
+      if (Ratio(row, s) < Ratio(*worst, s)) worst = &row;
     }
-    std::printf(" %s %.2f", labels[s], std::exp(logSum / rows.size()));
+    std::printf("%s %s %.2f, %s %.2f", s ? ";" : "", labels[s],
+                std::exp(logSum / rows.size()), worst->pair.c_str(),
+                Ratio(*worst, s));
   }
-  std::printf("; worst %s at %s %.2f\n", worst->pair.c_str(), labels[worstSize],
-              worst->convert[worstSize] / worst->copy[worstSize]);
+  std::printf("\n");
 }
 
 } // namespace
