@@ -23,6 +23,8 @@ enum : int32_t { kLockedState = 0x80 };
 
 int32_t LiveHandleCount();
 int32_t LivePtrCount();
+// Memory requests (NewHandle, SetHandleSize, NewPtr) made so far.
+int32_t MemoryRequestCount();
 bool IsLiveHandle(Handle h);
 // Gives the block a new address (unless locked), as any host call may.
 void MoveBlock(Handle h);

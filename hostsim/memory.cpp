@@ -23,6 +23,7 @@ std::vector<MasterSlot *> freeSlots;
 std::unordered_set<Handle> liveHandles;
 std::unordered_set<void *> livePtrs;
 int32_t lastError = 0;
+int32_t requestCount = 0;  // NewHandle, SetHandleSize and NewPtr calls
 int32_t failCountdown = 0; // requests until the first injected failure
 int32_t failRemaining = 0; // injected failures still to come
 
@@ -31,8 +32,10 @@ constexpr unsigned char kDeadFill = 0xDD;
 
 MasterSlot *SlotOf(Handle h) { return reinterpret_cast<MasterSlot *>(h); }
 
-// Counts down an armed failure; true when this request must fail.
+// Counts the request and an armed failure down; true when this request must
+// fail.
 bool InjectedFailure() {
+  ++requestCount;
   if (failRemaining <= 0) return false;
   if (failCountdown > 1) {
     --failCountdown;
@@ -84,6 +87,7 @@ bool CheckHandle(Handle h) {
 
 int32_t LiveHandleCount() { return static_cast<int32_t>(liveHandles.size()); }
 int32_t LivePtrCount() { return static_cast<int32_t>(livePtrs.size()); }
+int32_t MemoryRequestCount() { return requestCount; }
 bool IsLiveHandle(Handle h) { return h != nullptr && liveHandles.count(h); }
 void FailMemoryRequests(int32_t n, int32_t count) {
   failCountdown = n;
