@@ -80,19 +80,6 @@ extern "C" int32_t ConvertValues(const void *source, void *target,
   return result;
 }
 
-namespace {
-
-// Only real codes are accepted: complex data is converted as twice as many
-// values of its real type.
-bool DecodeRealType(int32_t code, int32_t *bytesPerValue, int32_t *kind) {
-  int32_t isComplex = 0;
-  return DecodeNumType(static_cast<uint32_t>(code), bytesPerValue, kind,
-                       &isComplex) == 0 &&
-         !isComplex;
-}
-
-} // namespace
-
 extern "C" int32_t ConvertValuesByType(const void *source, void *target,
                                        int32_t count, int32_t sourceCode,
                                        int32_t targetCode) {

@@ -45,7 +45,9 @@ struct Float64Lanes {
   __m128d v[kBlockValues / 2];
 };
 
-// Targets are written through the cache: the caller reads them next.
+// Aligned stores wherever the target allows: older processors store
+// unaligned vectors more slowly. Stores go through the cache, since the
+// caller reads the values next.
 enum class StoreMode { kUnaligned, kAligned };
 
 NUMCONV_INLINE __m128i LoadVector(const unsigned char *p) {

@@ -25,11 +25,8 @@ extern "C" void OffsetAndScaleValues(int32_t code, void *data,
                                      const double *offset, const double *scale,
                                      int32_t count) {
   if (IsIdentity(*offset, *scale)) return;
-  int32_t bytesPerValue = 0, kind = 0, isComplex = 0;
-  if (DecodeNumType(static_cast<uint32_t>(code), &bytesPerValue, &kind,
-                    &isComplex) != 0 ||
-      isComplex)
-    return;
+  int32_t bytesPerValue = 0, kind = 0;
+  if (!DecodeRealType(code, &bytesPerValue, &kind)) return;
   VisitValueType(bytesPerValue, kind, [&](auto tag) {
     OffsetAndScaleLoop<typename decltype(tag)::type>(
         static_cast<unsigned char *>(data), *offset, *scale, count);

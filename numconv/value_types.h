@@ -70,6 +70,15 @@ inline bool IsValueType(int32_t bytesPerValue, int32_t kind) {
   return VisitValueType(bytesPerValue, kind, [](auto) {});
 }
 
+// Decodes a number-type code of a real (not complex) value type.
+inline bool DecodeRealType(int32_t code, int32_t *bytesPerValue,
+                           int32_t *kind) {
+  int32_t isComplex = 0;
+  return DecodeNumType(static_cast<uint32_t>(code), bytesPerValue, kind,
+                       &isComplex) == 0 &&
+         !isComplex;
+}
+
 // The rule for one value: floating to integer by StoreFloatAsInteger,
 // integers by wrap-around with the source's signedness, anything to floating
 // by the compiler's IEEE conversion (round to nearest).
