@@ -49,8 +49,10 @@ bool TryRecordSize(int32_t bytes) {
 
 int32_t CallWithItems(int32_t code, int32_t count, const int32_t *items) {
   SetRecHandle(count);
-  for (int32_t k = 0; k < count; ++k) {
-    if (ItemFits(k)) WriteField<int32_t>(ItemOffset(k), items[k]);
+  // Items the record has no room for (its resize failed) are not written.
+  int32_t room = (GetHandleSize(HostRecordHandle) - kItems) / 4;
+  for (int32_t k = 0; k < count && k < room; ++k) {
+    WriteField<int32_t>(ItemOffset(k), items[k]);
   }
   return SendHostCall(code);
 }
