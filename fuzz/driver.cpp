@@ -1,25 +1,18 @@
-// Runs libFuzzer for one target. Record items are 32 bits wide and carry
-// addresses, so, as in the native test runner, the heap stays on brk, the
-// executable is static and position-dependent, and the inputs are run on a
-// thread whose stack is mapped in the low 2 GiB. Each input is copied into
-// a block of exactly its size, so that a read past it is a read past a
-// heap block.
-#include <malloc.h>
-#include <pthread.h>
-#include <sys/mman.h>
-
+// Runs libFuzzer for one target with every address below 4 GiB, as the
+// native test runner does (see testing/low_addresses.h). Each input is
+// copied into a heap block of exactly its size, so that a read past it is a
+// read past a heap block.
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "low_addresses.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
 extern "C" int LLVMFuzzerRunDriver(int *argc, char ***argv,
                                    int (*test)(const uint8_t *, size_t));
 
 namespace {
-
-constexpr size_t kStackBytes = 64 << 20;
 
 struct Run {
   int argc;
@@ -44,21 +37,7 @@ void *RunFuzzer(void *arg) {
 } // namespace
 
 int main(int argc, char **argv) {
-  mallopt(M_ARENA_MAX, 1);
-  mallopt(M_MMAP_MAX, 0);
-  void *stack =
-      mmap(nullptr, kStackBytes, PROT_READ | PROT_WRITE,
-           MAP_PRIVATE | MAP_ANONYMOUS | MAP_32BIT | MAP_STACK, -1, 0);
-  if (stack == MAP_FAILED) {
-    std::perror("low stack");
-    return 2;
-  }
-  pthread_attr_t attr;
-  pthread_attr_init(&attr);
-  pthread_attr_setstack(&attr, stack, kStackBytes);
   Run run{argc, argv, 1};
-  pthread_t thread;
-  if (pthread_create(&thread, &attr, RunFuzzer, &run) != 0) return 2;
-  pthread_join(thread, nullptr);
+  if (!RunWithLowAddresses(RunFuzzer, &run)) return 2;
   return run.status;
 }
