@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "host_record_test.h"
 #include "hostlink.h"
 #include "hostsim.h"
 
@@ -18,28 +19,14 @@ int32_t Silent(const hostsim::ServiceCall &) { return 0; }
 HOSTSIM_SERVICE(kEchoCount, EchoCount);
 HOSTSIM_SERVICE(kSilent, Silent);
 
-class RecordTest : public ::testing::Test {
+class RecordTest : public HostRecordTest {
 protected:
-  void SetUp() override {
-    handlesBefore_ = hostsim::LiveHandleCount();
-    HostRecordHandle = hostsim::NewHostRecord();
-  }
-  void TearDown() override {
-    hostsim::SetMoveRecordOnCallback(false);
-    hostsim::FailMemoryRequests(0);
-    DisposeHandle(HostRecordHandle);
-    HostRecordHandle = nullptr;
-    EXPECT_EQ(hostsim::LiveHandleCount(), handlesBefore_);
-  }
-
   HostRecord Record() {
     HostRecord r;
     std::memset(&r, 0, sizeof r);
     std::memcpy(&r, *HostRecordHandle, GetHandleSize(HostRecordHandle));
     return r;
   }
-
-  int32_t handlesBefore_ = 0;
 };
 
 TEST_F(RecordTest, ItemsLandInArgumentOrderInAFullSizeRecord) {
@@ -48,7 +35,7 @@ TEST_F(RecordTest, ItemsLandInArgumentOrderInAFullSizeRecord) {
   EXPECT_EQ(GetHandleSize(HostRecordHandle), 104);
   EXPECT_EQ(+r.itemCount, 6);
   const int32_t expected[] = {11, 22, 33, 44, 55, 66};
-  EXPECT_EQ(std::memcmp(+r.items, expected, sizeof expected), 0);
+  EXPECT_EQ(std::memcmp(r.items, expected, sizeof expected), 0);
   EXPECT_EQ(hostsim::LastServiceCall().items,
             std::vector<int32_t>(expected, expected + 6));
   EXPECT_EQ(hostsim::LastServiceCall().code, kEchoCount);

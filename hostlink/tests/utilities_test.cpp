@@ -3,26 +3,13 @@
 
 #include <cstring>
 
+#include "host_record_test.h"
 #include "hostlink.h"
 #include "hostsim.h"
 
 namespace {
 
-class HostTest : public ::testing::Test {
-protected:
-  void SetUp() override {
-    handles_ = hostsim::LiveHandleCount();
-    HostRecordHandle = hostsim::NewHostRecord();
-  }
-  void TearDown() override {
-    DisposeHandle(HostRecordHandle);
-    HostRecordHandle = nullptr;
-    HostVersion = 0;
-    hostsim::FailMemoryRequests(0);
-    EXPECT_EQ(hostsim::LiveHandleCount(), handles_);
-  }
-  int32_t handles_ = 0;
-};
+using HostTest = HostRecordTest;
 
 TEST(CaseTest, UpperCasesOnlyAsciiLetters) {
   char text[] = "mIxEd 9z\xE9{";

@@ -8,26 +8,20 @@
 #include "command_text.h"
 #include "data_folders.h"
 #include "folders.h"
+#include "host_record_test.h"
 #include "hostlink.h"
 #include "hostsim.h"
 #include "items.h"
 #include "scripted_answers.h"
 
-class SimulatedHostTest : public ::testing::Test {
+class SimulatedHostTest : public HostRecordTest {
 protected:
   void SetUp() override {
-    handlesBefore_ = hostsim::LiveHandleCount();
-    HostRecordHandle = hostsim::NewHostRecord();
+    HostRecordTest::SetUp();
     HostVersion = 600;
     hostsim::ResetFolders();
     hostsim::SetCommandLine("");
     hostsim::ClearScriptedAnswers();
-  }
-  void TearDown() override {
-    DisposeHandle(HostRecordHandle);
-    HostRecordHandle = nullptr;
-    HostVersion = 0;
-    EXPECT_EQ(hostsim::LiveHandleCount(), handlesBefore_);
   }
 
   // Requests the host has seen since `before`.
@@ -38,8 +32,6 @@ protected:
   int32_t LastItem(size_t k) {
     return hostsim::ItemOr0(hostsim::LastServiceCall(), k);
   }
-
-  int32_t handlesBefore_ = 0;
 };
 
 #endif
