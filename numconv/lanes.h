@@ -71,13 +71,14 @@ NUMCONV_INLINE void StoreVector(unsigned char *p, __m128i v) {
 
 // ---- Integer sources, extended by their own signedness.
 
+// Compares rather than shifts: shifts share the ports of the unpacks.
 template <typename S> NUMCONV_INLINE __m128i SignFill(__m128i x) {
   if constexpr (std::is_unsigned_v<S>)
     return _mm_setzero_si128();
   else if constexpr (sizeof(S) == 1)
     return _mm_cmplt_epi8(x, _mm_setzero_si128());
   else
-    return _mm_srai_epi16(x, 15);
+    return _mm_cmplt_epi16(x, _mm_setzero_si128());
 }
 
 // Extends each value of x (of type T) to twice its width by T's signedness:
@@ -326,12 +327,21 @@ NUMCONV_INLINE void StoreLanes(unsigned char *p, const Int32Lanes &x) {
   if constexpr (sizeof(D) == 4) {
     ForEach<4>([&](auto k) { StoreVector<M>(p + k * kVectorBytes, x.v[k]); });
   } else if constexpr (sizeof(D) == 2) {
-    __m128i low16[4];
+    // The low 16 bits less 0x8000 fit the signed pack; the bias comes off
+    // the packed words with one xor. Cheaper than shifts, which compete with
+    // the packs for ports.
+    const __m128i word = _mm_set1_epi32(0xFFFF);
+    const __m128i bias = _mm_set1_epi32(0x8000);
+    __m128i biased[4];
     ForEach<4>([&](auto k) {
-      low16[k] = _mm_srai_epi32(_mm_slli_epi32(x.v[k], 16), 16);
+      biased[k] = _mm_sub_epi32(_mm_and_si128(x.v[k], word), bias);
     });
-    StoreVector<M>(p, _mm_packs_epi32(low16[0], low16[1]));
-    StoreVector<M>(p + kVectorBytes, _mm_packs_epi32(low16[2], low16[3]));
+    const __m128i unbias = _mm_set1_epi16(INT16_MIN);
+    StoreVector<M>(
+        p, _mm_xor_si128(_mm_packs_epi32(biased[0], biased[1]), unbias));
+    StoreVector<M>(
+        p + kVectorBytes,
+        _mm_xor_si128(_mm_packs_epi32(biased[2], biased[3]), unbias));
   } else {
     const __m128i byte = _mm_set1_epi32(0xFF);
     __m128i low8[4];
