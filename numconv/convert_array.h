@@ -60,6 +60,7 @@ void WalkUp(const unsigned char *source, unsigned char *target, int32_t count,
   int32_t i = 0;
   for (; i < span.first; ++i)
     ConvertValueAt<S, D>(source, target, i);
+#pragma GCC unroll 2
   for (; i < span.end; i += kBlockValues)
     ConvertBlockAt<S, D, M>(source, target, i);
   for (; i < count; ++i)
@@ -72,6 +73,7 @@ void WalkDown(const unsigned char *source, unsigned char *target, int32_t count,
   int32_t i = count;
   while (i > span.end)
     ConvertValueAt<S, D>(source, target, --i);
+#pragma GCC unroll 2
   for (; i > span.first; i -= kBlockValues)
     ConvertBlockAt<S, D, M>(source, target, i - kBlockValues);
   while (i > 0)
