@@ -60,7 +60,7 @@ void WalkUp(const unsigned char *source, unsigned char *target, int32_t count,
   int32_t i = 0;
   for (; i < span.first; ++i)
     ConvertValueAt<S, D>(source, target, i);
-#pragma GCC unroll 2
+#pragma GCC unroll 4
   for (; i < span.end; i += kBlockValues)
     ConvertBlockAt<S, D, M>(source, target, i);
   for (; i < count; ++i)
@@ -73,7 +73,7 @@ void WalkDown(const unsigned char *source, unsigned char *target, int32_t count,
   int32_t i = count;
   while (i > span.end)
     ConvertValueAt<S, D>(source, target, --i);
-#pragma GCC unroll 2
+#pragma GCC unroll 4
   for (; i > span.first; i -= kBlockValues)
     ConvertBlockAt<S, D, M>(source, target, i - kBlockValues);
   while (i > 0)
