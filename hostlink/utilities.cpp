@@ -2,6 +2,7 @@
 // poll and NaN bit patterns.
 #include <cstring>
 
+#include "detail/address_item.h"
 #include "hostlink.h"
 
 uint32_t LastPollTick = 0; // declared extern "C" in hostlink.h
@@ -16,10 +17,8 @@ unsigned char FoldCase(unsigned char c) {
 }
 
 char *AskHostForChar(int32_t service, const char *s, int32_t c) {
-  int32_t found = HostCall2(
-      service, static_cast<int32_t>(reinterpret_cast<uintptr_t>(s)), c);
-  return reinterpret_cast<char *>(
-      static_cast<uintptr_t>(static_cast<uint32_t>(found)));
+  return static_cast<char *>(
+      ItemAddress(HostCall2(service, AddressItem(s), c)));
 }
 
 bool KeyIsDown(int32_t key) {

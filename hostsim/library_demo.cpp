@@ -6,6 +6,7 @@
 #include "command_text.h"
 #include "data_folders.h"
 #include "hostsim.h"
+#include "items.h"
 #include "numconv.h"
 #include "wave_store.h"
 #include "waves.h"
@@ -36,11 +37,8 @@ bool MakeWaveWithFreeName(Session &s, FolderHandle folder) {
   WaveHandle first = nullptr, second = nullptr;
   char name[ObjectNameBytes];
   int32_t suffix = 0, differs = 0, reuse = 0;
-  if (!s.Step(
-          "NewWave(\"trace\", 8 points, Float64)",
-          NewWave(&first,
-                  static_cast<int32_t>(reinterpret_cast<uintptr_t>("trace")), 8,
-                  NumTypeFloat64, 0)) ||
+  if (!s.Step("NewWave(\"trace\", 8 points, Float64)",
+              NewWave(&first, PointerItem("trace"), 8, NumTypeFloat64, 0)) ||
       !s.Step("CreateValidDataObjectName(\"trace\")",
               CreateValidDataObjectName(folder, "trace", name, &suffix,
                                         kWaveObject, 0, 0, 0, 0, &differs,
@@ -49,9 +47,7 @@ bool MakeWaveWithFreeName(Session &s, FolderHandle folder) {
   s.out +=
       std::string("  free name: ") + name + (differs ? " (changed)\n" : "\n");
   if (!s.Step(std::string("NewWave(\"") + name + "\", 4 points, Int16)",
-              NewWave(&second,
-                      static_cast<int32_t>(reinterpret_cast<uintptr_t>(name)),
-                      4, NumTypeInt16, 0)))
+              NewWave(&second, PointerItem(name), 4, NumTypeInt16, 0)))
     return false;
   const double values[4] = {1.9, -2.9, 40000, 7};
   double back[4] = {0, 0, 0, 0};

@@ -4,12 +4,6 @@
 
 namespace {
 
-// The host answers with an address as a 32-bit result.
-void *ResultAddress(int32_t result) {
-  return reinterpret_cast<void *>(
-      static_cast<uintptr_t>(static_cast<uint32_t>(result)));
-}
-
 // Where a field sits in each known layout; -1 where the layout has none.
 struct FieldPlace {
   int32_t layout0;
@@ -50,7 +44,7 @@ void *WaveDataStart(WaveHandle wave) {
   case 1:
     return *wave + Layout1DataOffset;
   default:
-    return ResultAddress(HostCall1(WaveDataStartService, AddressItem(wave)));
+    return ItemAddress(HostCall1(WaveDataStartService, AddressItem(wave)));
   }
 }
 
