@@ -41,6 +41,23 @@ bool IsComboChange(HWND combo, int32_t code) {
          SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) == 0;
 }
 
+// An item's text read as a number, and a number written as its text.
+template <typename T>
+int32_t ReadItemNumber(HWND dialog, int32_t item, T *value,
+                       int32_t (*parse)(const char *, T *)) {
+  char text[ItemTextBytes];
+  GetItemText(dialog, item, text);
+  return parse(text, value);
+}
+
+template <typename T>
+int32_t WriteItemNumber(HWND dialog, int32_t item, T value,
+                        void (*format)(T, char *)) {
+  char text[NumberTextBytes];
+  format(value, text);
+  return SetItemText(dialog, item, text);
+}
+
 } // namespace
 
 extern "C" {
@@ -130,40 +147,28 @@ int32_t PutItemText(HWND dialog, int32_t item, const char *text) {
 }
 
 int32_t GetItemInt(HWND dialog, int32_t item, int32_t *value) {
-  char text[ItemTextBytes];
-  GetItemText(dialog, item, text);
-  return ParseItemInt(text, value);
+  return ReadItemNumber(dialog, item, value, ParseItemInt);
 }
 
 int32_t SetItemInt(HWND dialog, int32_t item, int32_t value) {
-  char text[NumberTextBytes];
-  FormatItemInt(value, text);
-  return SetItemText(dialog, item, text);
+  return WriteItemNumber(dialog, item, value, FormatItemInt);
 }
 
 int32_t GetItemLong(HWND dialog, int32_t item, int32_t *value) {
-  char text[ItemTextBytes];
-  GetItemText(dialog, item, text);
-  return ParseItemLong(text, value);
+  return ReadItemNumber(dialog, item, value, ParseItemLong);
 }
 
 int32_t SetItemLong(HWND dialog, int32_t item, int32_t value) {
-  char text[NumberTextBytes];
-  FormatItemLong(value, text);
-  return SetItemText(dialog, item, text);
+  return WriteItemNumber(dialog, item, value, FormatItemLong);
 }
 
 int32_t GetItemDouble(HWND dialog, int32_t item, double *value) {
-  char text[ItemTextBytes];
-  GetItemText(dialog, item, text);
-  return ParseItemDouble(text, value);
+  return ReadItemNumber(dialog, item, value, ParseItemDouble);
 }
 
 int32_t SetItemDouble(HWND dialog, int32_t item, const double *value) {
   if (value == nullptr) return 0;
-  char text[NumberTextBytes];
-  FormatItemDouble(*value, text);
-  return SetItemText(dialog, item, text);
+  return WriteItemNumber(dialog, item, *value, FormatItemDouble);
 }
 
 void SelectItemText(HWND dialog, int32_t item) {
