@@ -1,53 +1,183 @@
-// Throughput of ConvertValues for every ordered pair of value types, next to
-// memcpy moving the same traffic (source plus target bytes).
+// Throughput of ConvertValues for the 56 ordered pairs of distinct value
+// types, as a ratio to memcpy moving the same traffic (source plus target
+// bytes) in the same run. Each mix of source values is measured for every
+// block variant, beside a plain one-value-at-a-time loop, and summed up next
+// to the figures recorded before the variants existed.
 //
-// Usage: numconv_bench [wide] [TEXT]
-//   wide: floating sources hold magnitudes up to 2^62 instead of values
-//         inside the 32-bit integer range.
-//   TEXT: only the rows whose name contains TEXT.
+// Usage: numconv_bench [TEXT]   only the pairs whose name contains TEXT.
 #include "numconv.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <limits>
 #include <random>
 #include <string>
+#include <tuple>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace {
 
-// A value type by its code, with the description ConvertValues takes.
+// ---- Value types.
+
+using Types = std::tuple<double, float, int32_t, int16_t, int8_t, uint32_t,
+                         uint16_t, uint8_t>;
+template <size_t K> using TypeAt = std::tuple_element_t<K, Types>;
+
 struct TypeInfo {
-  TypeInfo(const char *label, int32_t code) : name(label) {
-    int32_t isComplex;
-    DecodeNumType(code, &bytes, &kind, &isComplex);
-  }
   const char *name;
-  int32_t bytes = 0;
-  int32_t kind = 0;
+  int32_t bytes;
+  int32_t kind;
 };
 
-const TypeInfo kTypes[] = {{"Float64", NumTypeFloat64},
-                           {"Float32", NumTypeFloat32},
-                           {"Int32", NumTypeInt32},
-                           {"Int16", NumTypeInt16},
-                           {"Int8", NumTypeInt8},
-                           {"UInt32", NumTypeUnsigned | NumTypeInt32},
-                           {"UInt16", NumTypeUnsigned | NumTypeInt16},
-                           {"UInt8", NumTypeUnsigned | NumTypeInt8}};
+constexpr TypeInfo kTypes[] = {
+    {"Float64", 8, NumKindFloat},   {"Float32", 4, NumKindFloat},
+    {"Int32", 4, NumKindSigned},    {"Int16", 2, NumKindSigned},
+    {"Int8", 1, NumKindSigned},     {"UInt32", 4, NumKindUnsigned},
+    {"UInt16", 2, NumKindUnsigned}, {"UInt8", 1, NumKindUnsigned}};
+constexpr int kTypeCount = 8;
+
+// ---- The plain loop that the blocks must beat: one value at a time, by
+// the same rules, left unvectorised.
+
+template <typename S, typename D> D PlainOne(S value) {
+  if constexpr (std::is_floating_point_v<S> && std::is_integral_v<D>) {
+    double x = value;
+    int64_t whole = x >= -0x1p63 && x < 0x1p63 ? static_cast<int64_t>(x) : 0;
+    return static_cast<D>(static_cast<std::make_unsigned_t<D>>(whole));
+  } else {
+    return static_cast<D>(value);
+  }
+}
+
+#if defined(__GNUC__) && !defined(__clang__)
+#define BENCH_SCALAR __attribute__((optimize("no-tree-vectorize")))
+#else
+#define BENCH_SCALAR
+#endif
+
+template <typename S, typename D>
+BENCH_SCALAR void PlainLoop(const void *source, void *target, int32_t count) {
+  auto from = static_cast<const unsigned char *>(source);
+  auto to = static_cast<unsigned char *>(target);
+  for (int32_t i = 0; i < count; ++i) {
+    S value;
+    std::memcpy(&value, from + size_t(i) * sizeof(S), sizeof(S));
+    D converted = PlainOne<S, D>(value);
+    std::memcpy(to + size_t(i) * sizeof(D), &converted, sizeof(D));
+  }
+}
+
+using PairLoop = void (*)(const void *, void *, int32_t);
+
+template <size_t... K>
+constexpr std::array<PairLoop, sizeof...(K)>
+PlainLoops(std::index_sequence<K...>) {
+  return {&PlainLoop<TypeAt<K / kTypeCount>, TypeAt<K % kTypeCount>>...};
+}
+constexpr auto kPlainLoops =
+    PlainLoops(std::make_index_sequence<kTypeCount * kTypeCount>{});
+
+// ---- Source values.
+
+enum Mix { kInRange, kOutOfRange, kNanAndInfinities, kHalfOutOfRange };
+constexpr Mix kMixes[] = {kInRange, kOutOfRange, kNanAndInfinities,
+                          kHalfOutOfRange};
+const char *const kMixNames[] = {
+    "all in range (within +-100)", "all out of range (2^31 to 2^71)",
+    "NaN and infinities", "random, about half out of range"};
+
+double FloatingValue(Mix mix, std::mt19937_64 &random) {
+  std::uniform_real_distribution<double> unit(0, 1);
+  double sign = random() & 1 ? -1.0 : 1.0;
+  double inRange = (unit(random) * 2 - 1) * 100;
+  double outOfRange = sign * std::exp2(31 + 40 * unit(random));
+  switch (mix) {
+  case kInRange:
+    return inRange;
+  case kOutOfRange:
+    return outOfRange;
+  case kNanAndInfinities:
+    return random() % 3 ? sign * std::numeric_limits<double>::infinity()
+                        : std::nan("");
+  default:
+    return random() & 2 ? inRange : outOfRange;
+  }
+}
+
+// Integer sources are random bits whatever the mix.
+void FillSource(const TypeInfo &type, Mix mix, unsigned char *p, size_t bytes) {
+  std::mt19937_64 random(42);
+  for (size_t at = 0; at + type.bytes <= bytes; at += type.bytes) {
+    uint64_t bits = random();
+    double value = FloatingValue(mix, random);
+    float single = static_cast<float>(value);
+    if (type.kind != NumKindFloat)
+      std::memcpy(p + at, &bits, type.bytes);
+    else if (type.bytes == 8)
+      std::memcpy(p + at, &value, 8);
+    else
+      std::memcpy(p + at, &single, 4);
+  }
+}
+
+// ---- Ways of converting: each variant of ConvertValues, then the plain
+// loop.
+
+struct Way {
+  const char *name;
+  int32_t variant; // ConvertVariant*; -1 for the plain loop
+};
+
+std::vector<Way> Ways() {
+  std::vector<Way> ways;
+  ways.push_back({"blocks", 0});
+  ways.push_back({"plain", -1});
+  return ways;
+}
+
+// ---- Figures recorded before the variants existed, on this bench's mixes
+// (geometric mean and worst pair per size), native build on the 2-core
+// development machine.
+
+struct Recorded {
+  double mean;
+  const char *worst;
+  double worstRatio;
+};
+const Recorded kBefore[4][3] = {{{0.40, "Float32ToUInt16", 0.22},
+                                 {0.79, "Float64ToUInt8", 0.42},
+                                 {0.86, "UInt8ToInt16", 0.55}},
+                                {{0.23, "Float32ToInt16", 0.01},
+                                 {0.48, "Float32ToInt16", 0.02},
+                                 {0.60, "Float32ToUInt16", 0.08}},
+                                {{0.23, "Float32ToUInt16", 0.01},
+                                 {0.48, "Float32ToInt16", 0.02},
+                                 {0.60, "Float32ToUInt16", 0.08}},
+                                {{0.23, "Float32ToUInt16", 0.01},
+                                 {0.48, "Float32ToUInt16", 0.02},
+                                 {0.60, "Float32ToInt16", 0.08}}};
+
+// ---- Timing.
 
 constexpr size_t kSourceSizes[] = {size_t(16) << 10, size_t(1) << 20,
                                    size_t(64) << 20};
+const char *const kSizeNames[] = {"16 KiB", "1 MiB", "64 MiB"};
+constexpr int kSizes = 3;
 constexpr size_t kLargestSource = size_t(64) << 20;
 constexpr size_t kWidestValue = 8;
 
 // Enough traffic per trial that timer resolution does not matter, little
-// enough that the whole run stays well under two minutes.
-constexpr double kTrafficPerTrial = 128.0 * (1 << 20);
-constexpr int kTrials = 9;
-constexpr int kLargeTrials = 5;
+// enough that the whole run stays within a few minutes.
+constexpr double kTrafficPerTrial = 64.0 * (1 << 20);
+constexpr int kTrials = 7;
+constexpr int kLargeTrials = 3;
 
 // A heap block aligned like the buffers a host hands out.
 class Buffer {
@@ -63,32 +193,17 @@ private:
   unsigned char *data_;
 };
 
-void FillSource(const TypeInfo &type, unsigned char *p, size_t bytes,
-                bool wide) {
-  std::mt19937_64 random(42);
-  std::uniform_real_distribution<double> narrow(-1e6, 1e6);
-  std::uniform_real_distribution<double> exponent(0, 62);
-  for (size_t at = 0; at + type.bytes <= bytes; at += type.bytes) {
-    if (type.kind != NumKindFloat) {
-      uint64_t bits = random();
-      std::memcpy(p + at, &bits, type.bytes);
-      continue;
-    }
-    double value =
-        wide ? std::ldexp(narrow(random) * 1e-6, int(exponent(random)))
-             : narrow(random);
-    float single = static_cast<float>(value);
-    if (type.bytes == 8)
-      std::memcpy(p + at, &value, 8);
-    else
-      std::memcpy(p + at, &single, 4);
-  }
-}
+struct Buffers {
+  Buffer source{kLargestSource};
+  Buffer target{kLargestSource * kWidestValue};
+  Buffer copyFrom{kLargestSource * (1 + kWidestValue) / 2};
+  Buffer copyTo{kLargestSource * (1 + kWidestValue) / 2};
+};
 
 // Called through a volatile pointer so that no copy is optimised away.
 void *(*volatile gMemcpy)(void *, const void *, size_t) = std::memcpy;
 
-template <typename Work> double Seconds(Work work, int reps) {
+double Seconds(const std::function<void()> &work, int reps) {
   auto start = std::chrono::steady_clock::now();
   for (int r = 0; r < reps; ++r)
     work();
@@ -97,119 +212,155 @@ template <typename Work> double Seconds(Work work, int reps) {
   return spent.count() / reps;
 }
 
-// Best of several trials, the two kinds alternating so that a busy moment
-// of the machine does not fall on one of them only.
-template <typename Convert, typename Copy>
-void BestSeconds(Convert convert, Copy copy, int reps, int trials,
-                 double &convertSeconds, double &copySeconds) {
-  convert(); // first touch of every page, outside the timing
-  copy();
-  convertSeconds = copySeconds = 1e300;
-  for (int t = 0; t < trials; ++t) {
-    convertSeconds = std::min(convertSeconds, Seconds(convert, reps));
-    copySeconds = std::min(copySeconds, Seconds(copy, reps));
-  }
+// Best of several trials of each work, the works taking turns so that a
+// busy moment of the machine does not fall on one of them only.
+std::vector<double> BestSeconds(const std::vector<std::function<void()>> &works,
+                                int reps, int trials) {
+  std::vector<double> best(works.size(), 1e300);
+  for (const auto &work : works)
+    work(); // first touch of every page, outside the timing
+  for (int t = 0; t < trials; ++t)
+    for (size_t w = 0; w < works.size(); ++w)
+      best[w] = std::min(best[w], Seconds(works[w], reps));
+  return best;
 }
 
 struct Row {
   std::string pair;
-  double convert[3];
-  double copy[3];
+  std::vector<std::array<double, kSizes>> ratio; // per way, per size
 };
 
-struct Buffers {
-  Buffer source{kLargestSource};
-  Buffer target{kLargestSource * kWidestValue};
-  Buffer copyFrom{kLargestSource * (1 + kWidestValue) / 2};
-  Buffer copyTo{kLargestSource * (1 + kWidestValue) / 2};
-};
-
-// Bytes per second of convert and of memcpy for one pair at one size.
-void Measure(const TypeInfo &from, const TypeInfo &to, size_t sourceBytes,
-             Buffers &buffers, double &convert, double &copy) {
-  int32_t count = static_cast<int32_t>(sourceBytes / from.bytes);
-  double traffic = double(count) * (from.bytes + to.bytes);
+// Ratios to memcpy of every way for one pair at one size.
+std::vector<double> Measure(int from, int to, size_t sourceBytes,
+                            const std::vector<Way> &ways, Buffers &buffers) {
+  const TypeInfo &s = kTypes[from], &d = kTypes[to];
+  int32_t count = static_cast<int32_t>(sourceBytes / s.bytes);
+  double traffic = double(count) * (s.bytes + d.bytes);
   int reps = std::max(1, int(kTrafficPerTrial / traffic));
   int trials = sourceBytes >= kLargestSource ? kLargeTrials : kTrials;
-  size_t copyBytes = size_t(traffic / 2);
-  double convertSeconds, copySeconds;
-  BestSeconds(
-      [&] {
-        ConvertValues(buffers.source.data(), buffers.target.data(), count,
-                      from.bytes, from.kind, to.bytes, to.kind);
-      },
-      [&] {
-        gMemcpy(buffers.copyTo.data(), buffers.copyFrom.data(), copyBytes);
-      },
-      reps, trials, convertSeconds, copySeconds);
-  convert = traffic / convertSeconds;
-  copy = traffic / copySeconds;
+  unsigned char *source = buffers.source.data(),
+                *target = buffers.target.data();
+  std::vector<std::function<void()>> works;
+  works.push_back([&, traffic] {
+    gMemcpy(buffers.copyTo.data(), buffers.copyFrom.data(),
+            size_t(traffic / 2));
+  });
+  for (const Way &way : ways) {
+    if (way.variant < 0) {
+      PairLoop loop = kPlainLoops[from * kTypeCount + to];
+      works.push_back([=] { loop(source, target, count); });
+    } else {
+      works.push_back([=] {
+        ConvertValues(source, target, count, s.bytes, s.kind, d.bytes, d.kind);
+      });
+    }
+  }
+  std::vector<double> seconds = BestSeconds(works, reps, trials);
+  std::vector<double> ratios;
+  for (size_t w = 1; w < seconds.size(); ++w)
+    ratios.push_back(seconds[0] / seconds[w]);
+  return ratios;
 }
 
-std::string PairName(const TypeInfo &from, const TypeInfo &to) {
-  if (&from == &to) return std::string(from.name) + " copy";
-  return std::string(from.name) + "To" + to.name;
+Row MeasureRow(int from, int to, const std::vector<Way> &ways,
+               Buffers &buffers) {
+  Row row{std::string(kTypes[from].name) + "To" + kTypes[to].name, {}};
+  row.ratio.resize(ways.size());
+  for (int size = 0; size < kSizes; ++size) {
+    std::vector<double> ratios =
+        Measure(from, to, kSourceSizes[size], ways, buffers);
+    for (size_t w = 0; w < ways.size(); ++w)
+      row.ratio[w][size] = ratios[w];
+  }
+  return row;
 }
 
-double Ratio(const Row &row, int size) {
-  return row.convert[size] / row.copy[size];
+void PrintHeader(const std::vector<Way> &ways) {
+  std::printf("%-18s", "ratio to memcpy");
+  for (const char *size : kSizeNames) {
+    std::printf(" | %-*s", int(ways.size() * 6 - 1), size);
+  }
+  std::printf("\n%-18s", "pair");
+  for (int size = 0; size < kSizes; ++size) {
+    std::printf(" |");
+    for (const Way &way : ways)
+      std::printf(" %5.5s", way.name);
+  }
+  std::printf("\n");
 }
 
 void PrintRow(const Row &row) {
   std::printf("%-18s", row.pair.c_str());
-  for (int s = 0; s < 3; ++s)
-    std::printf(" | %6.1f %6.1f %5.2f", row.convert[s] / 1e9, row.copy[s] / 1e9,
-                Ratio(row, s));
+  for (int size = 0; size < kSizes; ++size) {
+    std::printf(" |");
+    for (const auto &ratios : row.ratio)
+      std::printf(" %5.2f", ratios[size]);
+  }
+  std::printf("\n");
+  std::fflush(stdout);
+}
+
+void PrintSummaryLine(const char *name, const Recorded (&figures)[kSizes]) {
+  std::printf("  %-8s", name);
+  for (int size = 0; size < kSizes; ++size)
+    std::printf("%s %s %.2f (worst %s %.2f)", size ? ";" : "", kSizeNames[size],
+                figures[size].mean, figures[size].worst,
+                figures[size].worstRatio);
   std::printf("\n");
 }
 
-// Per size: the geometric mean of the ratios and the worst row.
-void PrintSummary(const std::vector<Row> &rows) {
-  const char *labels[] = {"16 KiB", "1 MiB", "64 MiB"};
-  std::printf("summary (ConvertValues/memcpy, geometric mean, worst):");
-  for (int s = 0; s < 3; ++s) {
-    double logSum = 0;
-    const Row *worst = &rows[0];
-    for (const Row &row : rows) {
-      logSum += std::log(Ratio(row, s));
-      if (Ratio(row, s) < Ratio(*worst, s)) worst = &row;
+// Per way and size: the geometric mean of the ratios and the worst pair.
+void PrintSummary(Mix mix, const std::vector<Row> &rows,
+                  const std::vector<Way> &ways) {
+  std::printf("summary, %s: geometric mean over %zu pairs\n", kMixNames[mix],
+              rows.size());
+  for (size_t w = 0; w < ways.size(); ++w) {
+    Recorded figures[kSizes];
+    for (int size = 0; size < kSizes; ++size) {
+      double logSum = 0;
+      const Row *worst = &rows[0];
+      for (const Row &row : rows) {
+        logSum += std::log(row.ratio[w][size]);
+        if (row.ratio[w][size] < worst->ratio[w][size]) worst = &row;
+      }
+      figures[size] = {std::exp(logSum / rows.size()), worst->pair.c_str(),
+                       worst->ratio[w][size]};
     }
-    std::printf("%s %s %.2f, %s %.2f", s ? ";" : "", labels[s],
-                std::exp(logSum / rows.size()), worst->pair.c_str(),
-                Ratio(*worst, s));
+    PrintSummaryLine(ways[w].name, figures);
   }
+  if (kBefore[mix][0].worst) PrintSummaryLine("before", kBefore[mix]);
   std::printf("\n");
 }
 
 } // namespace
 
 int main(int argc, char **argv) {
-  bool wide = false;
-  const char *only = "";
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "wide") == 0)
-      wide = true;
-    else
-      only = argv[i];
-  }
+  const char *only = argc > 1 ? argv[1] : "";
   Buffers buffers;
-  std::printf("GB/s of source+target traffic: ConvertValues, memcpy, ratio\n");
-  std::printf("%-18s | %-19s | %-19s | %-19s\n", "pair", "16 KiB source",
-              "1 MiB source", "64 MiB source");
-  std::vector<Row> rows;
-  for (const TypeInfo &from : kTypes) {
-    FillSource(from, buffers.source.data(), kLargestSource, wide);
-    for (const TypeInfo &to : kTypes) {
-      Row row{PairName(from, to), {}, {}};
-      if (row.pair.find(only) == std::string::npos) continue;
-      for (int s = 0; s < 3; ++s)
-        Measure(from, to, kSourceSizes[s], buffers, row.convert[s],
-                row.copy[s]);
-      PrintRow(row);
-      std::fflush(stdout);
-      rows.push_back(row);
+  std::vector<Way> ways = Ways();
+  // Integer sources do not depend on the mix: measured once, reused.
+  std::vector<Row> integerRows;
+  for (Mix mix : kMixes) {
+    std::printf("== %s\n", kMixNames[mix]);
+    PrintHeader(ways);
+    std::vector<Row> rows;
+    for (int from = 0; from < kTypeCount; ++from) {
+      bool floating = kTypes[from].kind == NumKindFloat;
+      if (!floating && mix != kMixes[0]) continue;
+      FillSource(kTypes[from], mix, buffers.source.data(), kLargestSource);
+      for (int to = 0; to < kTypeCount; ++to) {
+        std::string name =
+            std::string(kTypes[from].name) + "To" + kTypes[to].name;
+        if (to == from || name.find(only) == std::string::npos) continue;
+        Row row = MeasureRow(from, to, ways, buffers);
+        PrintRow(row);
+        (floating ? rows : integerRows).push_back(row);
+      }
     }
+    if (mix != kMixes[0] && !integerRows.empty())
+      std::printf("(integer sources as measured above)\n");
+    rows.insert(rows.end(), integerRows.begin(), integerRows.end());
+    if (!rows.empty()) PrintSummary(mix, rows, ways);
   }
-  if (!rows.empty()) PrintSummary(rows);
   return 0;
 }
