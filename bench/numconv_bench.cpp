@@ -135,9 +135,11 @@ struct Way {
   int32_t variant; // ConvertVariant*; -1 for the plain loop
 };
 
+// AVX2 only where this machine runs it.
 std::vector<Way> Ways() {
-  std::vector<Way> ways;
-  ways.push_back({"blocks", 0});
+  std::vector<Way> ways = {{"SSE2", ConvertVariantSse2}};
+  if (SetConvertVariant(ConvertVariantAvx2) == ConvertResultDone)
+    ways.push_back({"AVX2", ConvertVariantAvx2});
   ways.push_back({"plain", -1});
   return ways;
 }
@@ -250,7 +252,9 @@ std::vector<double> Measure(int from, int to, size_t sourceBytes,
       PairLoop loop = kPlainLoops[from * kTypeCount + to];
       works.push_back([=] { loop(source, target, count); });
     } else {
+      int32_t variant = way.variant;
       works.push_back([=] {
+        SetConvertVariant(variant);
         ConvertValues(source, target, count, s.bytes, s.kind, d.bytes, d.kind);
       });
     }

@@ -1,6 +1,6 @@
 // Conversion of value arrays: validation, the two-level dispatch and the
 // named loop for every ordered pair of value types.
-#include "convert_array.h"
+#include "variants.h"
 
 namespace numconv {
 namespace {
@@ -16,7 +16,7 @@ int32_t ConvertFrom(const void *source, void *target, int32_t count,
         std::memmove(target, source, static_cast<size_t>(count) * sizeof(S));
       result = ConvertResultSameType;
     } else {
-      ConvertArray<S, D>(source, target, count);
+      ActivePairLoop<S, D>()(source, target, count);
       result = ConvertResultDone;
     }
   });
@@ -46,7 +46,7 @@ NUMCONV_DISPATCHER(UInt8)
 
 #define NUMCONV_PAIR(S, D)                                                     \
   extern "C" void S##To##D(const void *source, void *target, int32_t count) {  \
-    ConvertArray<S, D>(source, target, count);                                 \
+    ActivePairLoop<S, D>()(source, target, count);                             \
   }
 
 #define NUMCONV_PAIRS_FROM(S, D1, D2, D3, D4, D5, D6, D7)                      \

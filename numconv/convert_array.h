@@ -1,18 +1,11 @@
-// The one loop from which every pair converter is made.
+// The one loop from which every pair converter is made, and the table of
+// all 64 for one variant. Included inside a variant's namespace after
+// lanes.h.
 //
 // In place the walk must never overwrite a source value before reading it:
 // a wider target is filled from the last value down, a narrower or equally
 // wide one from the first value up. Vector blocks keep that order because
 // each block is read whole before it is written.
-#ifndef TAVREL_NUMCONV_CONVERT_ARRAY_H
-#define TAVREL_NUMCONV_CONVERT_ARRAY_H
-
-#include "lanes.h"
-
-#include <cstdint>
-
-namespace numconv {
-
 // Integers of one width with different signedness store the same bits.
 template <typename S, typename D>
 constexpr bool kSameBits = std::is_same_v<S, D> ||
@@ -115,6 +108,11 @@ void ConvertArray(const void *source, void *target, int32_t count) {
   }
 }
 
-} // namespace numconv
+template <size_t... K>
+constexpr PairLoops MakePairLoops(std::index_sequence<K...>) {
+  return {&ConvertArray<ValueTypeAt<K / kValueTypeCount>,
+                        ValueTypeAt<K % kValueTypeCount>>...};
+}
 
-#endif
+const PairLoops kPairLoops = MakePairLoops(
+    std::make_index_sequence<kValueTypeCount * kValueTypeCount>{});

@@ -66,6 +66,22 @@ int32_t ConvertValues(const void *source, void *target, int32_t count,
 int32_t ConvertValuesByType(const void *source, void *target, int32_t count,
                             int32_t sourceCode, int32_t targetCode);
 
+/* Block variants of the conversion loops; both give identical results. */
+enum {
+  ConvertVariantAuto = 0, /* the widest this processor and system run */
+  ConvertVariantSse2 = 1,
+  ConvertVariantAvx2 = 2
+};
+
+/* Chooses the variant for every later conversion. Without a call, the
+   first conversion chooses ConvertVariantAuto. Returns ConvertResultDone,
+   or ConvertResultInvalid (choice unchanged) for an unknown variant or one
+   this machine cannot run. */
+int32_t SetConvertVariant(int32_t variant);
+
+/* The variant in use: ConvertVariantSse2 or ConvertVariantAvx2. */
+int32_t ConvertVariantInUse(void);
+
 /* Replaces each of count values of the real type code by
    (value + *offset) * *scale, stored back by the type's own rule. */
 void OffsetAndScaleValues(int32_t code, void *data, const double *offset,

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <tuple>
 #include <type_traits>
 
 namespace numconv {
@@ -23,6 +24,19 @@ using UInt8 = uint8_t;
 
 static_assert(sizeof(Float64) == 8 && sizeof(Float32) == 4,
               "IEEE single and double precision expected");
+
+// The value types in the order of the conversion tables.
+using ValueTypeList =
+    std::tuple<Float64, Float32, Int32, Int16, Int8, UInt32, UInt16, UInt8>;
+constexpr size_t kValueTypeCount = std::tuple_size_v<ValueTypeList>;
+template <size_t K> using ValueTypeAt = std::tuple_element_t<K, ValueTypeList>;
+
+template <typename T, size_t K = 0> constexpr size_t TypeIndex() {
+  if constexpr (std::is_same_v<T, ValueTypeAt<K>>)
+    return K;
+  else
+    return TypeIndex<T, K + 1>();
+}
 
 template <typename T> struct TypeTag { using type = T; };
 

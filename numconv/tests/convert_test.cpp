@@ -265,8 +265,17 @@ int32_t ExpectedResult(const TypeInfo &from, const TypeInfo &to) {
   return from.bytes == to.bytes && from.kind == to.kind ? -1 : 0;
 }
 
-class ConvertPair : public testing::TestWithParam<std::tuple<int, int>> {
+// Every pair runs under each block variant, so the variants agree with the
+// model and therefore with each other.
+class ConvertPair
+    : public testing::TestWithParam<std::tuple<int, int, int32_t>> {
 protected:
+  void SetUp() override {
+    if (SetConvertVariant(std::get<2>(GetParam())) != ConvertResultDone)
+      GTEST_SKIP() << "this processor cannot run the variant";
+  }
+  void TearDown() override { SetConvertVariant(ConvertVariantAuto); }
+
   const TypeInfo &From() const { return kTypes[std::get<0>(GetParam())]; }
   const TypeInfo &To() const { return kTypes[std::get<1>(GetParam())]; }
 
@@ -311,20 +320,20 @@ protected:
 TEST_P(ConvertPair, OutOfPlaceMatchesModel) {
   Bytes source = SourceValues(From(), 3000);
   Bytes expected = ModelConvert(From(), To(), source);
-  for (size_t shift : {0, 1, 4, 8, 12})
+  for (size_t shift : {0, 1, 4, 8, 12, 16, 24})
     CheckOutOfPlace(source, expected, shift);
 }
 
 TEST_P(ConvertPair, InPlaceMatchesModel) {
   Bytes source = SourceValues(From(), 3000);
   Bytes expected = ModelConvert(From(), To(), source);
-  for (size_t shift : {0, 3, 8})
+  for (size_t shift : {0, 3, 8, 16})
     CheckInPlace(source, expected, shift);
 }
 
 TEST_P(ConvertPair, ShortArraysMatchModel) {
   Bytes all = SourceValues(From(), 40);
-  for (size_t count : {1, 2, 15, 16, 17, 33}) {
+  for (size_t count : {1, 2, 15, 16, 17, 31, 32, 33, 65}) {
     Bytes source(all.end() - count * From().bytes, all.end());
     Bytes expected = ModelConvert(From(), To(), source);
     CheckOutOfPlace(source, expected, 8);
@@ -344,15 +353,34 @@ TEST_P(ConvertPair, NothingToConvertWritesNothing) {
   }
 }
 
-std::string PairName(const testing::TestParamInfo<std::tuple<int, int>> &info) {
+std::string
+PairName(const testing::TestParamInfo<std::tuple<int, int, int32_t>> &info) {
   return std::string(kTypes[std::get<0>(info.param)].name) + "To" +
-         kTypes[std::get<1>(info.param)].name;
+         kTypes[std::get<1>(info.param)].name +
+         (std::get<2>(info.param) == ConvertVariantAvx2 ? "_Avx2" : "_Sse2");
 }
 
-INSTANTIATE_TEST_SUITE_P(AllPairs, ConvertPair,
-                         testing::Combine(testing::Range(0, 8),
-                                          testing::Range(0, 8)),
-                         PairName);
+INSTANTIATE_TEST_SUITE_P(
+    AllPairs, ConvertPair,
+    testing::Combine(testing::Range(0, 8), testing::Range(0, 8),
+                     testing::Values(int32_t{ConvertVariantSse2},
+                                     int32_t{ConvertVariantAvx2})),
+    PairName);
+
+TEST(ConvertVariants, UnknownOrUnrunnableChoicesChangeNothing) {
+  ASSERT_EQ(ConvertResultDone, SetConvertVariant(ConvertVariantSse2));
+  for (int32_t bad : {-1, 3, INT32_MIN})
+    EXPECT_EQ(ConvertResultInvalid, SetConvertVariant(bad));
+  EXPECT_EQ(ConvertVariantSse2, ConvertVariantInUse());
+  ASSERT_EQ(ConvertResultDone, SetConvertVariant(ConvertVariantAuto));
+  int32_t widest = ConvertVariantInUse();
+  EXPECT_TRUE(widest == ConvertVariantSse2 || widest == ConvertVariantAvx2);
+  // Forcing AVX2 works exactly where the automatic choice finds it.
+  EXPECT_EQ(widest == ConvertVariantAvx2 ? ConvertResultDone
+                                         : ConvertResultInvalid,
+            SetConvertVariant(ConvertVariantAvx2));
+  SetConvertVariant(ConvertVariantAuto);
+}
 
 // ---- Worked examples, so that the model itself is checked.
 
