@@ -1,16 +1,23 @@
 // CopyWaveToDoubles and CopyDoublesToWave on a 10-million-point wave of
-// each number type, next to memcpy of the doubles' bytes.
+// each number type, as a ratio to memcpy moving the same bytes (wave plus
+// doubles) in the same run, for each block variant. Doubles going into a
+// wave are all in range, then about half out of range (NaN, infinities and
+// magnitudes from 2^31 to 2^71).
 //
 // The wave is locked first, so that the simulated host's MoveHHi does not
 // copy the whole block on every call: what is timed is the library's work.
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
+#include <random>
 #include <vector>
 
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
 
+#include "numconv.h"
 #include "timing.h"
 #include "wave_store.h"
 #include "waves.h"
@@ -22,34 +29,92 @@ constexpr int32_t kPoints = 10000000;
 struct TypeRow {
   const char *name;
   int32_t numType;
+  int32_t bytes;
 };
 
-constexpr TypeRow kTypes[] = {
-    {"Float64", 0x04}, {"Float32", 0x02}, {"Int32", 0x20},  {"Int16", 0x10},
-    {"Int8", 0x08},    {"UInt32", 0x60},  {"UInt16", 0x50}, {"UInt8", 0x48}};
+constexpr TypeRow kTypes[] = {{"Float64", 0x04, 8}, {"Float32", 0x02, 4},
+                              {"Int32", 0x20, 4},   {"Int16", 0x10, 2},
+                              {"Int8", 0x08, 1},    {"UInt32", 0x60, 4},
+                              {"UInt16", 0x50, 2},  {"UInt8", 0x48, 1}};
 
-double Milliseconds(double nanoseconds) { return nanoseconds / 1e6; }
+struct Variant {
+  const char *name;
+  int32_t code;
+};
 
-void BenchType(const TypeRow &type, std::vector<double> &doubles,
-               std::vector<double> &copy) {
+std::vector<Variant> Variants() {
+  std::vector<Variant> variants = {{"SSE2", ConvertVariantSse2}};
+  if (SetConvertVariant(ConvertVariantAvx2) == ConvertResultDone)
+    variants.push_back({"AVX2", ConvertVariantAvx2});
+  return variants;
+}
+
+void FillInRange(std::vector<double> &doubles) {
+  for (int32_t k = 0; k < kPoints; ++k)
+    doubles[k] = (k % 200) - 100.5;
+}
+
+void FillHalfOutOfRange(std::vector<double> &doubles) {
+  std::mt19937_64 random(7);
+  std::uniform_real_distribution<double> unit(0, 1);
+  const double special[] = {std::nan(""),
+                            std::numeric_limits<double>::infinity(),
+                            -std::numeric_limits<double>::infinity()};
+  for (double &value : doubles) {
+    double sign = random() & 1 ? -1.0 : 1.0;
+    uint64_t choice = random() % 16;
+    if (choice < 8)
+      value = (unit(random) * 2 - 1) * 100;
+    else if (choice < 15)
+      value = sign * std::exp2(31 + 40 * unit(random));
+    else
+      value = special[random() % 3];
+  }
+}
+
+struct Buffers {
+  std::vector<double> doubles = std::vector<double>(kPoints);
+  std::vector<unsigned char> copyFrom =
+      std::vector<unsigned char>(size_t(kPoints) * 8);
+  std::vector<unsigned char> copyTo =
+      std::vector<unsigned char>(size_t(kPoints) * 8);
+};
+
+// memcpy time over conversion time, memcpy moving half of the traffic.
+template <typename Convert>
+double RatioToMemcpy(const TypeRow &type, Buffers &buffers, Convert convert) {
+  size_t copyBytes = size_t(kPoints) * (type.bytes + 8) / 2;
+  double memcpyTime = NanosecondsPerCall(1, [&] {
+    std::memcpy(buffers.copyTo.data(), buffers.copyFrom.data(), copyBytes);
+  });
+  return memcpyTime / NanosecondsPerCall(1, convert);
+}
+
+void BenchType(const TypeRow &type, const std::vector<Variant> &variants,
+               Buffers &buffers) {
   Handle wave = hostsim::MakeWave(1, type.numType, {kPoints});
   if (wave == nullptr) {
     std::printf("%-8s no memory for the wave\n", type.name);
     return;
   }
   HLock(wave);
-  double toDoubles =
-      NanosecondsPerCall(1, [&] { CopyWaveToDoubles(wave, doubles.data()); });
-  double fromDoubles =
-      NanosecondsPerCall(1, [&] { CopyDoublesToWave(wave, doubles.data()); });
-  double memcpyTime = NanosecondsPerCall(1, [&] {
-    std::memcpy(copy.data(), doubles.data(), doubles.size() * sizeof(double));
-  });
-  std::printf("%-8s to doubles %8.2f ms (%5.2fx memcpy)   from doubles %8.2f "
-              "ms (%5.2fx memcpy)   memcpy %8.2f ms\n",
-              type.name, Milliseconds(toDoubles), toDoubles / memcpyTime,
-              Milliseconds(fromDoubles), fromDoubles / memcpyTime,
-              Milliseconds(memcpyTime));
+  auto toDoubles = [&] { CopyWaveToDoubles(wave, buffers.doubles.data()); };
+  auto fromDoubles = [&] { CopyDoublesToWave(wave, buffers.doubles.data()); };
+  std::printf("%-8s", type.name);
+  for (auto fill : {FillInRange, FillHalfOutOfRange}) {
+    fill(buffers.doubles);
+    for (const Variant &variant : variants) {
+      SetConvertVariant(variant.code);
+      std::printf(" %5.2f", RatioToMemcpy(type, buffers, fromDoubles));
+    }
+    std::printf(" |");
+  }
+  for (const Variant &variant : variants) {
+    SetConvertVariant(variant.code);
+    std::printf(" %5.2f", RatioToMemcpy(type, buffers, toDoubles));
+  }
+  std::printf("\n");
+  std::fflush(stdout);
   hostsim::ResetWaves();
 }
 
@@ -60,11 +125,22 @@ int main() {
   // Record items are 32 bits: keep every block on the low heap.
   mallopt(M_MMAP_MAX, 0);
 #endif
-  std::vector<double> doubles(kPoints), copy(kPoints);
-  for (int32_t k = 0; k < kPoints; ++k)
-    doubles[k] = (k % 200) - 100.5;
-  std::printf("%d points, best of 5 runs\n", kPoints);
+  Buffers buffers;
+  std::vector<Variant> variants = Variants();
+  std::printf("%d points, best of 5 runs; ratio to memcpy of the same bytes "
+              "(higher is faster)\n",
+              kPoints);
+  std::printf("%-8s %-*s | %-*s | %s\n", "wave", int(variants.size() * 6 - 1),
+              "from doubles, in range", int(variants.size() * 6 - 1),
+              "from doubles, half out", "to doubles");
+  std::printf("%-8s", "");
+  for (int column = 0; column < 3; ++column) {
+    for (const Variant &variant : variants)
+      std::printf(" %5s", variant.name);
+    std::printf(column < 2 ? " |" : "\n");
+  }
   for (const TypeRow &type : kTypes)
-    BenchType(type, doubles, copy);
+    BenchType(type, variants, buffers);
+  SetConvertVariant(ConvertVariantAuto);
   return 0;
 }

@@ -21,9 +21,6 @@ struct Float64Lanes {
   Doubles v[8];
 };
 
-NUMCONV_INLINE Doubles Magnitude(Doubles x) {
-  return (Doubles)((Longs)x & INT64_MAX);
-}
 NUMCONV_INLINE Floats Magnitude(Floats x) {
   return (Floats)((Ints)x & INT32_MAX);
 }
@@ -35,23 +32,6 @@ NUMCONV_INLINE Floats Magnitude(Floats x) {
 // INT32_MIN outside it. A block with any INT32_MIN is redone by exact steps
 // that every lane takes alike, in registers, so out-of-range data costs
 // those steps and never a value-by-value path.
-
-// The result sits in the low dword of each 64-bit lane. Taking the nearest
-// multiple of 2^32 off the magnitude is exact and changes no low bits; the
-// rest, within +-2^31, is rounded to an integer by adding 1.5 * 2^52, which
-// leaves that integer in the sum's low bits. Sign and range are tested on
-// the bits, which keeps the floating-point adders free.
-NUMCONV_INLINE Ints TruncateDoubleLanes(Doubles x) {
-  Doubles magnitude = Magnitude(x);
-  Doubles rest = magnitude - ((magnitude + 0x1.8p84) - 0x1.8p84);
-  Doubles sum = rest + 0x1.8p52;
-  Longs roundedUp = (sum - 0x1.8p52) > rest;
-  Ints floor = (Ints)sum + (Ints)roundedUp;
-  Ints negative = (Ints)((Longs)x < 0);
-  Ints bits = (floor ^ negative) - negative;
-  const int64_t kBitsOf2To63 = 0x43E0000000000000;
-  return bits & (Ints)((Longs)magnitude < kBitsOf2To63);
-}
 
 // Floats of 2^31 or more are whole, and from 2^55 on multiples of 2^32 (low
 // bits 0). Below that, taking off the nearest multiples of 2^40 and then of

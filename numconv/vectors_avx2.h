@@ -93,6 +93,21 @@ NUMCONV_INLINE bool AnyBitSet(Ints x) {
   return !_mm256_testz_si256((__m256i)x, (__m256i)x);
 }
 
+// The exact rule for doubles out of the 32-bit range too; the result sits
+// in the low dword of each 64-bit lane. The integral part of the magnitude
+// is the significand, with its leading bit placed at bit 62, shifted right
+// by 1085 - exponent. Masked to 11 bits, that count reaches 64 or more, for
+// which the shift gives 0, below 1, from 2^63 on, for infinities and NaN,
+// whatever the sign.
+NUMCONV_INLINE Ints TruncateDoubleLanes(Doubles x) {
+  ULongs bits = (ULongs)x;
+  ULongs count = (1085 - (bits >> 52)) & 0x7FF;
+  ULongs significand = ((bits << 11) >> 1) | (ULongs{} + (1ull << 62));
+  Longs whole = (Longs)_mm256_srlv_epi64((__m256i)significand, (__m256i)count);
+  Longs negative = (Longs)x < 0;
+  return (Ints)((whole ^ negative) - negative);
+}
+
 // ---- Narrowing to the low bits, in order. The packs saturate, so each
 // value is first masked to the bits it keeps.
 

@@ -103,6 +103,22 @@ NUMCONV_INLINE bool AnyBitSet(Ints x) {
   return _mm_movemask_epi8((__m128i)x) != 0;
 }
 
+// The exact rule for doubles out of the 32-bit range too, without per-lane
+// shifts: the result sits in the low dword of each 64-bit lane. Taking the
+// nearest multiple of 2^32 off the magnitude is exact and changes no low bits;
+// the rest, within +-2^31, is rounded to an integer by adding 1.5 * 2^52, which
+// leaves that integer in the sum's low bits.
+NUMCONV_INLINE Ints TruncateDoubleLanes(Doubles x) {
+  Doubles magnitude = (Doubles)((Longs)x & INT64_MAX);
+  Doubles rest = magnitude - ((magnitude + 0x1.8p84) - 0x1.8p84);
+  Doubles sum = rest + 0x1.8p52;
+  Longs roundedUp = (sum - 0x1.8p52) > rest;
+  Ints floor = (Ints)sum + (Ints)roundedUp;
+  Ints negative = (Ints)(x < 0.0);
+  Ints bits = (floor ^ negative) - negative;
+  return bits & (Ints)(magnitude < 0x1p63);
+}
+
 // ---- Narrowing to the low bits, in order. The packs saturate, so each
 // value is first brought into the range where they are exact.
 
