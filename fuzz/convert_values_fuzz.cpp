@@ -250,17 +250,23 @@ void FuzzOffsetAndScale(FuzzInput &input) {
   Release(b);
 }
 
-} // namespace
-
-// The input: which routine, in place or not, the types, a count, then the
-// values.
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+void FuzzOne(const uint8_t *data, size_t size) {
   FuzzInput input(data, size);
   uint8_t mode = input.Byte();
   if (mode % 3 == 2) {
     FuzzOffsetAndScale(input);
   } else {
     FuzzConversion(input, mode % 3 == 1, mode & 4);
+  }
+}
+
+} // namespace
+
+// The input: which routine, in place or not, the types, a count, then the
+// values. Each input runs under every block variant this machine runs.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  for (int32_t variant : {ConvertVariantSse2, ConvertVariantAvx2}) {
+    if (SetConvertVariant(variant) == ConvertResultDone) FuzzOne(data, size);
   }
   return 0;
 }

@@ -114,5 +114,5 @@ constexpr PairLoops MakePairLoops(std::index_sequence<K...>) {
                         ValueTypeAt<K % kValueTypeCount>>...};
 }
 
-const PairLoops kPairLoops = MakePairLoops(
+constexpr PairLoops kPairLoops = MakePairLoops(
     std::make_index_sequence<kValueTypeCount * kValueTypeCount>{});
