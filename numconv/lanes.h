@@ -86,23 +86,26 @@ NUMCONV_INLINE Int32Lanes TruncateFloat32Block(const unsigned char *p) {
 
 // ---- Integer sources, extended by their own signedness.
 
+// N vectors of 16-bit (N = 2) or 32-bit (N = 4) lanes.
+template <typename S, size_t N>
+NUMCONV_INLINE void LoadWidened(const unsigned char *p, Ints (&out)[N]) {
+  if constexpr (sizeof(S) == N)
+    ForEach<N>([&](auto k) { out[k] = LoadInts(p + k * kVectorBytes); });
+  else
+    LoadExtended<S>(p, out);
+}
+
 template <typename S>
 NUMCONV_INLINE Int16Lanes LoadInt16Lanes(const unsigned char *p) {
   Int16Lanes out;
-  if constexpr (sizeof(S) == 2)
-    ForEach<2>([&](auto k) { out.v[k] = LoadInts(p + k * kVectorBytes); });
-  else
-    LoadExtended<S>(p, out.v);
+  LoadWidened<S>(p, out.v);
   return out;
 }
 
 template <typename S>
 NUMCONV_INLINE Int32Lanes LoadIntegerLanes(const unsigned char *p) {
   Int32Lanes out;
-  if constexpr (sizeof(S) == 4)
-    ForEach<4>([&](auto k) { out.v[k] = LoadInts(p + k * kVectorBytes); });
-  else
-    LoadExtended<S>(p, out.v);
+  LoadWidened<S>(p, out.v);
   return out;
 }
 

@@ -6,6 +6,7 @@
 #include <immintrin.h>
 
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 #if defined(__clang__)

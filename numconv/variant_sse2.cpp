@@ -5,6 +5,7 @@
 #include <emmintrin.h>
 
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace numconv::sse2 {

@@ -23,6 +23,26 @@ constexpr int32_t kBlockValues = static_cast<int32_t>(kVectorBytes);
 // caller reads the values next.
 enum class StoreMode { kUnaligned, kAligned };
 
+// Unaligned loads; stores aligned where the walk has found the target so.
+NUMCONV_INLINE Ints LoadInts(const unsigned char *p) {
+  Ints v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+NUMCONV_INLINE Doubles LoadDoubles(const unsigned char *p) {
+  return (Doubles)LoadInts(p);
+}
+NUMCONV_INLINE Floats LoadFloats(const unsigned char *p) {
+  return (Floats)LoadInts(p);
+}
+
+template <StoreMode M> NUMCONV_INLINE void StoreInts(unsigned char *p, Ints v) {
+  if constexpr (M == StoreMode::kAligned)
+    std::memcpy(__builtin_assume_aligned(p, kVectorBytes), &v, sizeof v);
+  else
+    std::memcpy(p, &v, sizeof v);
+}
+
 // Calls step(k) for k = 0 .. N-1 with k a compile-time constant, so that
 // the block stays in registers whatever the optimisation level.
 template <typename Step, size_t... K>

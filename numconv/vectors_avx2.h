@@ -6,26 +6,6 @@
 NUMCONV_INLINE __m128i LoadHalf(const unsigned char *p) {
   return _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
 }
-NUMCONV_INLINE __m256i LoadVector(const unsigned char *p) {
-  return _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p));
-}
-NUMCONV_INLINE Ints LoadInts(const unsigned char *p) {
-  return (Ints)LoadVector(p);
-}
-NUMCONV_INLINE Doubles LoadDoubles(const unsigned char *p) {
-  return (Doubles)LoadVector(p);
-}
-NUMCONV_INLINE Floats LoadFloats(const unsigned char *p) {
-  return (Floats)LoadVector(p);
-}
-
-template <StoreMode M> NUMCONV_INLINE void StoreInts(unsigned char *p, Ints v) {
-  __m256i *to = reinterpret_cast<__m256i *>(p);
-  if constexpr (M == StoreMode::kAligned)
-    _mm256_store_si256(to, (__m256i)v);
-  else
-    _mm256_storeu_si256(to, (__m256i)v);
-}
 
 // Values of type S at p, extended by S's signedness to 16- or 32-bit lanes.
 template <typename S, size_t LaneBytes>
@@ -82,8 +62,6 @@ NUMCONV_INLINE Ints JoinLow(Ints low, Ints high) {
 NUMCONV_INLINE Ints TruncateInRange(Floats x) {
   return (Ints)_mm256_cvttps_epi32(x);
 }
-
-// Exact within the 32-bit range; INT32_MIN outside it and for NaN.
 NUMCONV_INLINE Ints TruncateInRange(Doubles low, Doubles high) {
   return (Ints)_mm256_set_m128i(_mm256_cvttpd_epi32(high),
                                 _mm256_cvttpd_epi32(low));

@@ -4,23 +4,6 @@
 NUMCONV_INLINE __m128i LoadVector(const unsigned char *p) {
   return _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
 }
-NUMCONV_INLINE Ints LoadInts(const unsigned char *p) {
-  return (Ints)LoadVector(p);
-}
-NUMCONV_INLINE Doubles LoadDoubles(const unsigned char *p) {
-  return (Doubles)LoadVector(p);
-}
-NUMCONV_INLINE Floats LoadFloats(const unsigned char *p) {
-  return (Floats)LoadVector(p);
-}
-
-template <StoreMode M> NUMCONV_INLINE void StoreInts(unsigned char *p, Ints v) {
-  __m128i *to = reinterpret_cast<__m128i *>(p);
-  if constexpr (M == StoreMode::kAligned)
-    _mm_store_si128(to, (__m128i)v);
-  else
-    _mm_storeu_si128(to, (__m128i)v);
-}
 
 // Compares rather than shifts: shifts share the ports of the unpacks.
 template <typename T> NUMCONV_INLINE __m128i SignFill(__m128i x) {
@@ -92,8 +75,6 @@ NUMCONV_INLINE Ints JoinLow(Ints low, Ints high) {
 NUMCONV_INLINE Ints TruncateInRange(Floats x) {
   return (Ints)_mm_cvttps_epi32(x);
 }
-
-// Exact within the 32-bit range; INT32_MIN outside it and for NaN.
 NUMCONV_INLINE Ints TruncateInRange(Doubles low, Doubles high) {
   return (Ints)_mm_unpacklo_epi64(_mm_cvttpd_epi32(low),
                                   _mm_cvttpd_epi32(high));
