@@ -82,11 +82,17 @@ bool Overlap(const unsigned char *source, const unsigned char *target,
 }
 
 // The order matters only when the buffers share memory; apart, the upward
-// walk is the one that prefetchers follow best.
+// walk is the one that prefetchers follow best. A block reads ahead of the
+// value-by-value order; when the target starts ahead of the source in the
+// walk's direction, a write could reach a value not yet read, and only
+// single values give the same result whatever the block width.
 template <typename S, typename D, StoreMode M>
 void Walk(const unsigned char *source, unsigned char *target, int32_t count,
           BlockSpan span) {
-  if (sizeof(D) > sizeof(S) && Overlap<S, D>(source, target, count))
+  bool overlap = Overlap<S, D>(source, target, count);
+  bool down = sizeof(D) > sizeof(S) && overlap;
+  if (overlap && (down ? target < source : target > source)) span = {};
+  if (down)
     WalkDown<S, D, M>(source, target, count, span);
   else
     WalkUp<S, D, M>(source, target, count, span);

@@ -367,6 +367,33 @@ INSTANTIATE_TEST_SUITE_P(
                                      int32_t{ConvertVariantAvx2})),
     PairName);
 
+// Buffers that overlap other than exactly are outside the contract, but the
+// result must not depend on the block width: both variants must agree.
+TEST(ConvertVariants, AgreeOnOverlappingBuffers) {
+  if (SetConvertVariant(ConvertVariantAvx2) != ConvertResultDone)
+    GTEST_SKIP() << "this processor cannot run AVX2";
+  for (const TypeInfo &from : kTypes)
+    for (const TypeInfo &to : kTypes) {
+      Bytes source = SourceValues(from, 200);
+      int32_t count = static_cast<int32_t>(source.size() / from.bytes);
+      size_t room = std::max(source.size(), count * size_t(to.bytes));
+      for (int shift : {-67, -8, -3, -1, 1, 2, 5, 32, 64}) {
+        Bytes results[2];
+        for (int32_t variant : {ConvertVariantSse2, ConvertVariantAvx2}) {
+          Bytes buffer(room + 2 * 128, kGuard);
+          std::memcpy(&buffer[128], source.data(), source.size());
+          SetConvertVariant(variant);
+          ConvertValues(&buffer[128], &buffer[128 + shift], count, from.bytes,
+                        from.kind, to.bytes, to.kind);
+          results[variant - ConvertVariantSse2] = buffer;
+        }
+        ASSERT_EQ(results[0], results[1])
+            << from.name << "To" << to.name << " shifted " << shift;
+      }
+    }
+  SetConvertVariant(ConvertVariantAuto);
+}
+
 TEST(ConvertVariants, UnknownOrUnrunnableChoicesChangeNothing) {
   ASSERT_EQ(ConvertResultDone, SetConvertVariant(ConvertVariantSse2));
   for (int32_t bad : {-1, 3, INT32_MIN})
