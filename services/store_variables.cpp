@@ -13,17 +13,18 @@ int32_t TypeWithFlag(int32_t type, int32_t flag) {
 
 bool TooOldForFlag(int32_t flag) { return flag && HostVersion < 200; }
 
-// Only a missing object leads to creation; any other answer of the first
-// store, an error included, is taken as done.
+// Only a missing object leads to creation. Every other answer of the first
+// store, and the answer of the store after creating, is passed on: callers
+// must learn when nothing was stored.
 int32_t StoreNumberOrCreate(const char *name, const double *real,
                             const double *imaginary, int32_t type,
                             int32_t flag) {
   if (TooOldForFlag(flag)) return HostTooOldError;
-  if (StoreNumberByName(name, real, imaginary) != kNoSuchObject) return 0;
+  int32_t stored = StoreNumberByName(name, real, imaginary);
+  if (stored != kNoSuchObject) return stored;
   int32_t error = CreateNamedVariable(name, TypeWithFlag(type, flag));
   if (error != 0) return error;
-  StoreNumberByName(name, real, imaginary);
-  return 0;
+  return StoreNumberByName(name, real, imaginary);
 }
 
 } // namespace

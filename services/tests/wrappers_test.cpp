@@ -335,12 +335,16 @@ TEST_F(WrappersTest, StoreNumbersCreatingOnlyWhatIsMissing) {
   EXPECT_EQ(hostsim::VariableTypeCode("c"), 0x4005);
   ASSERT_TRUE(hostsim::NumericValue("c", &re, &im));
   EXPECT_EQ(im, -4.0);
-  // Any answer but "missing" to the first store counts as done.
+  // A failed creation, and any answer but "missing" to the first store, is
+  // passed on: nothing was stored.
   EXPECT_EQ(StoreIntegerVariable("c2345678901234567890123456789012", 1, 0),
             hostsim::kBadNameError);
   hostsim::MakeWave(1, 4, {2}, "w");
-  EXPECT_EQ(StoreIntegerVariable("w", 1, 0), 0);
+  EXPECT_EQ(StoreIntegerVariable("w", 1, 0), hostsim::kWrongObjectTypeError);
   EXPECT_EQ(LastCode(), 5);
+  hostsim::FailServiceRequest(3, 77); // missing, created, then refused
+  EXPECT_EQ(StoreRealVariable("r", &value, 0), 77);
+  hostsim::FailServiceRequest(0, 0);
   HostVersion = 150;
   EXPECT_TRUE(SendsNothing(
       [] { EXPECT_EQ(StoreIntegerVariable("m", 1, 1), HostTooOldError); }));
