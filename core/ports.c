@@ -1,6 +1,8 @@
 /* Binding of inpout32.dll and the external functions WritePort and ReadPort. */
 #include "ports.h"
 
+#include <string.h>
+
 #include "library.h"
 #include "numconv.h"
 
@@ -33,10 +35,10 @@ void ReleasePortLibrary(void) {
 }
 
 int32_t WritePort(WritePortParams *params) {
-  double value = params->value;
-  uint32_t v = (uint32_t)StoreFloatAsInteger(value) & 0xFFFF;
+  uint32_t v = (uint32_t)StoreFloatAsInteger(params->value) & 0xFFFF;
   uint32_t p = (uint32_t)StoreFloatAsInteger(params->port);
-  params->result = value;
+  /* A byte copy, so that even a signalling NaN comes back as it was given. */
+  memcpy(&params->result, &params->value, sizeof params->result);
   if (!PortsBound) return ErrLibraryLoad;
   Out32Proc(p, v);
   return 0;

@@ -91,8 +91,7 @@ struct Parser {
       return Fail(f->name + " takes " + std::to_string(f->paramTypes.size()) +
                   " parameter(s), not " + std::to_string(args.size()));
     }
-    int32_t status = 0;
-    value = CallExternalFunction(ext, index, args, status);
+    int32_t status = CallExternalFunction(ext, index, args, value);
     if (status != 0)
       return Fail(f->name + " failed with code " + std::to_string(status));
     return true;

@@ -119,10 +119,12 @@ bool ParseFunctionTable(const unsigned char *bytes, size_t size,
 bool LoadExtension(const std::string &path, Extension &ext, std::string &error);
 int32_t SendMessageToExtension(Extension &ext, int32_t code,
                                const std::vector<int32_t> &items);
-// Calls external function `index` with `args`; the function's own return
-// code goes to `status`.
-double CallExternalFunction(Extension &ext, size_t index,
-                            const std::vector<double> &args, int32_t &status);
+// Calls external function `index` with `args` and returns the function's
+// own return code (-1 when it has no address). The result slot is copied
+// into `result` byte for byte: a value returned through the x87 stack would
+// lose a signalling NaN's bits.
+int32_t CallExternalFunction(Extension &ext, size_t index,
+                             const std::vector<double> &args, double &result);
 void UnloadExtension(Extension &ext);
 
 // ---- Command text ---------------------------------------------------------

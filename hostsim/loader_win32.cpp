@@ -88,20 +88,19 @@ int32_t SendMessageToExtension(Extension &ext, int32_t code,
   return result;
 }
 
-double CallExternalFunction(Extension &ext, size_t index,
-                            const std::vector<double> &args, int32_t &status) {
+int32_t CallExternalFunction(Extension &ext, size_t index,
+                             const std::vector<double> &args, double &result) {
   auto proc = reinterpret_cast<ExternalProc>(
       static_cast<uintptr_t>(SendMessageToExtension(
           ext, kMsgFunctionAddress, {static_cast<int32_t>(index)})));
-  if (proc == nullptr) {
-    status = -1;
-    return 0.0;
-  }
+  result = 0.0;
+  if (proc == nullptr) return -1;
   // Parameters last-first, then the result slot.
   std::vector<double> block(args.rbegin(), args.rend());
   block.push_back(0.0);
-  status = proc(block.data());
-  return block.back();
+  int32_t status = proc(block.data());
+  std::memcpy(&result, &block.back(), sizeof result);
+  return status;
 }
 
 void UnloadExtension(Extension &ext) {

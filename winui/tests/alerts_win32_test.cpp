@@ -169,7 +169,7 @@ HWND MakeWindow(int32_t left, int32_t top, int32_t width, int32_t height) {
                          height, nullptr, nullptr, wc.hInstance, nullptr);
 }
 
-class PlacementTest : public ::testing::Test {
+class WindowPlacementTest : public ::testing::Test {
 protected:
   void TearDown() override {
     for (HWND w : windows_)
@@ -205,14 +205,14 @@ protected:
   std::vector<HWND> windows_;
 };
 
-TEST_F(PlacementTest, CentresTwentyBelowTheReferenceTop) {
+TEST_F(WindowPlacementTest, CentresTwentyBelowTheReferenceTop) {
   ASSERT_GE(screenWidth_, 400);
   ASSERT_GE(screenHeight_, 220);
   ExpectRect(Place(Make(100, 50, 400, 400), 200, 150), 200, 70, 400, 220);
   ExpectRect(Place(Make(0, 0, 101, 10), 51, 10), 25, 20, 76, 30);
 }
 
-TEST_F(PlacementTest, KeepsLeftRightAndBottomOnTheScreen) {
+TEST_F(WindowPlacementTest, KeepsLeftRightAndBottomOnTheScreen) {
   ExpectRect(Place(Make(-300, 10, 400, 50), 400, 50), 0, 30, 400, 80);
   HWND low = Make(100, screenHeight_ - 138, 400, 100);
   ExpectRect(Place(low, 200, 300), 200, screenHeight_ - 300, 400,
@@ -222,7 +222,7 @@ TEST_F(PlacementTest, KeepsLeftRightAndBottomOnTheScreen) {
              screenWidth_, 30);
 }
 
-TEST_F(PlacementTest, NoReferenceMeansTheHostClientWindow) {
+TEST_F(WindowPlacementTest, NoReferenceMeansTheHostClientWindow) {
   RECT client = {};
   GetWindowRect(static_cast<HWND>(GetIgorClientHWND()), &client);
   int32_t left = (client.left + client.right) / 2 - 100;
