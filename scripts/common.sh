@@ -5,6 +5,7 @@ build=${BUILD_DIR:-$root/build}
 native_build=${NATIVE_BUILD_DIR:-$root/build-native}
 ubsan_build=${UBSAN_BUILD_DIR:-$root/build-native-ubsan}
 fuzz_build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
+m32_build=${M32_BUILD_DIR:-$root/build-m32-sanitized}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
@@ -14,9 +15,17 @@ can_run_win32() {
   wine --version >/dev/null 2>&1
 }
 
-explain_no_win32() {
-  echo "NOTE: this machine cannot execute 32-bit code (the kernel's 32-bit"
-  echo "emulation is disabled), so Wine cannot run the Windows build here."
+# run_win32 COMMAND...: runs a command that executes 32-bit code, here when
+# this machine can, else in a virtual machine (scripts/vm-run). A virtual
+# machine that cannot start is a failure (status 125), never a skip.
+run_win32() {
+  if can_run_win32; then
+    "$@"
+  else
+    echo "(this kernel refuses 32-bit code: running in a virtual machine," \
+      "see scripts/vm-run)"
+    "$root/scripts/vm-run" "$@"
+  fi
 }
 
 # build_native DIR [CMAKE OPTIONS...]
@@ -27,4 +36,15 @@ build_native() {
   cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DTAVREL_WINDOWS_BUILD="$build" "$@" >/dev/null
   cmake --build "$dir"
+}
+
+# The portable suites as 32-bit Linux programs (clang -m32) under the address
+# and undefined-behaviour sanitizers. Built here; they run where 32-bit code
+# runs (run_win32).
+build_m32_sanitized() {
+  "$root/scripts/setup"
+  CC=clang CXX=clang++ cmake -S "$root" -B "$m32_build" -G Ninja \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVREL_M32_SANITIZE=ON \
+    -DTAVREL_WINDOWS_BUILD="$build" >/dev/null
+  cmake --build "$m32_build"
 }
