@@ -3,10 +3,15 @@
 //
 //   Igor.exe [--trace] [--move-record] [--host-version A.B.C] [--xop FILE]
 //            [--portlib-dir DIR] [--script FILE] [CALL ...]
-//   Igor.exe --library-demo
+//   Igor.exe [--host-version A.B.C] --library-demo
+//   Igor.exe --dialog-demo FILE.png
 //
 // --library-demo runs a session of the support library against this host
-// (folders, a uniquely named wave, command-text parsing) and prints it.
+// (folders, a uniquely named wave, command-text parsing) and prints it,
+// after the host version that the library reads.
+// --dialog-demo shows a dialog made with the library's item helpers (a popup
+// menu filled from a host list, a checkbox, a number field), saves a picture
+// of it and prints what the helpers read back.
 //
 // --host-version makes the host present that file version: extensions read
 // the version from the host executable's file, so the simulator hands them a
@@ -21,6 +26,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "dialog_demo_win32.h"
 #include "hostlink.h"
 #include "hostsim.h"
 #include "library_demo.h"
@@ -30,6 +36,7 @@ namespace {
 struct Options {
   std::string xop;
   bool libraryDemo = false;
+  std::string dialogDemo;
   std::vector<std::string> calls;
   bool ok = true;
 };
@@ -105,10 +112,11 @@ Options ParseOptions(int argc, char **argv) {
     } else if (arg == "--move-record") {
       hostsim::SetMoveRecordOnCallback(true);
     } else if (arg == "--xop" || arg == "--portlib-dir" || arg == "--script" ||
-               arg == "--host-version") {
+               arg == "--host-version" || arg == "--dialog-demo") {
       o.ok = (value = OptionValue(argc, argv, i)) != nullptr;
       if (!o.ok) break;
       if (arg == "--xop") o.xop = value;
+      if (arg == "--dialog-demo") o.dialogDemo = value;
       if (arg == "--portlib-dir") SetDllDirectoryA(value);
       if (arg == "--host-version" && !UseHostVersion(value)) {
         std::fprintf(stderr, "Igor: bad or unusable host version %s\n", value);
@@ -153,7 +161,9 @@ int RunCalls(hostsim::Extension &ext, const std::vector<std::string> &calls) {
 
 int RunLibraryDemo() {
   std::string transcript;
-  int32_t error = hostsim::RunLibraryDemo(ReadHostVersion(), transcript);
+  int32_t version = ReadHostVersion();
+  std::printf("host version %d\n", version);
+  int32_t error = hostsim::RunLibraryDemo(version, transcript);
   std::fputs(transcript.c_str(), stdout);
   return error == 0 ? 0 : 1;
 }
@@ -165,6 +175,8 @@ int main(int argc, char **argv) {
   std::atexit(RemoveVersionCopy);
   if (!options.ok) return 2;
   if (options.libraryDemo) return RunLibraryDemo();
+  if (!options.dialogDemo.empty())
+    return hostsim::RunDialogDemo(options.dialogDemo);
   hostsim::Extension ext;
   std::string error;
   if (!hostsim::LoadExtension(options.xop, ext, error)) {

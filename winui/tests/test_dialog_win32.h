@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "detail/dialog_logic.h"
+#include "dialog_template_win32.h"
 #include "hostsim.h"
 #include "lists.h"
 #include "winui.h"
@@ -35,63 +36,11 @@ struct Notification {
   int32_t userChange;
 };
 
-class DialogTemplate {
-public:
-  DialogTemplate() {
-    Dword(WS_POPUP | WS_CAPTION | WS_VISIBLE);
-    Dword(0);
-    countAt_ = words_.size();
-    Word(0);
-    Shorts({10, 10, 300, 200});
-    Word(0); // no menu
-    Word(0); // standard dialog class
-    Text("winui test dialog");
-  }
-
-  void Item(int32_t id, WORD classAtom, DWORD style, short y,
-            short height = 12) {
-    if (words_.size() % 2) Word(0); // items start on 4-byte boundaries
-    Dword(WS_CHILD | WS_VISIBLE | style);
-    Dword(0);
-    Shorts({10, y, 150, height});
-    Word(static_cast<WORD>(id));
-    Word(0xFFFF);
-    Word(classAtom);
-    Text("");
-    Word(0); // no creation data
-    ++words_[countAt_];
-  }
-
-  const DLGTEMPLATE *Get() const {
-    return reinterpret_cast<const DLGTEMPLATE *>(words_.data());
-  }
-
-private:
-  void Word(WORD w) { words_.push_back(w); }
-  void Dword(DWORD d) {
-    Word(LOWORD(d));
-    Word(HIWORD(d));
-  }
-  void Shorts(std::initializer_list<short> values) {
-    for (short v : values)
-      Word(static_cast<WORD>(v));
-  }
-  void Text(const char *ascii) {
-    for (; *ascii; ++ascii)
-      Word(static_cast<WORD>(*ascii));
-    Word(0);
-  }
-
-  std::vector<WORD> words_;
-  size_t countAt_ = 0;
-};
-
-enum : WORD {
-  kButtonAtom = 0x80,
-  kEditAtom = 0x81,
-  kStaticAtom = 0x82,
-  kComboAtom = 0x85
-};
+using hostsim::DialogTemplate;
+using hostsim::kButtonAtom;
+using hostsim::kComboAtom;
+using hostsim::kEditAtom;
+using hostsim::kStaticAtom;
 
 inline std::vector<Notification> &NotificationLog() {
   static std::vector<Notification> log;
@@ -113,7 +62,7 @@ protected:
   void SetUp() override {
     handlesBefore_ = hostsim::LiveHandleCount();
     HostRecordHandle = hostsim::NewHostRecord();
-    DialogTemplate t;
+    DialogTemplate t("winui test dialog");
     t.Item(kEdit, kEditAtom, WS_BORDER | ES_AUTOHSCROLL, 10);
     t.Item(kCentredEdit, kEditAtom, WS_BORDER | ES_CENTER, 25);
     t.Item(kPushButton, kButtonAtom, BS_PUSHBUTTON, 40);

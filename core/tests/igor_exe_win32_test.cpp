@@ -1,0 +1,123 @@
+// The host simulator as a user runs it: Igor.exe started as its own process,
+// loading the built module through its function table, reporting start-up
+// failures with the module's own texts, presenting a chosen host version and
+// capturing the dialog demo.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "test_paths.h"
+
+namespace {
+
+struct ProcessRun {
+  DWORD exitCode = 0xFFFFFFFF;
+  std::string output; // stdout and stderr together
+};
+
+std::string Quoted(const std::string &s) { return "\"" + s + "\""; }
+
+// Runs Igor.exe with `args`; a run that hangs counts as failed.
+ProcessRun RunIgor(const std::string &args) {
+  SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  ProcessRun run;
+  if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) return run;
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdOutput = si.hStdError = writeEnd;
+  si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  std::string line = Quoted(HostExePath()) + " " + args;
+  PROCESS_INFORMATION pi = {};
+  BOOL started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0,
+                                nullptr, nullptr, &si, &pi);
+  CloseHandle(writeEnd);
+  if (started) {
+    char buffer[4096];
+    DWORD n = 0;
+    while (ReadFile(readEnd, buffer, sizeof buffer, &n, nullptr) && n > 0)
+      run.output.append(buffer, n);
+    if (WaitForSingleObject(pi.hProcess, 120000) == WAIT_OBJECT_0)
+      GetExitCodeProcess(pi.hProcess, &run.exitCode);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+  }
+  CloseHandle(readEnd);
+  return run;
+}
+
+std::string PortLibs(const char *variant) {
+  return "--portlib-dir " + Quoted(PortLibDir(variant)) + " ";
+}
+
+bool Has(const ProcessRun &run, const std::string &text) {
+  return run.output.find(text) != std::string::npos;
+}
+
+TEST(IgorExeTest, LoadsTheModuleAndCleansUpBeforeUnloading) {
+  ProcessRun run = RunIgor("--trace " + PortLibs("full") +
+                           "\"WritePort(0x378, 0x1A5)\" \"readport(0x378)\" "
+                           "\"ReadPort(0x379)\"");
+  EXPECT_EQ(run.exitCode, 0u) << run.output;
+  EXPECT_TRUE(Has(run, "[host] main -> 0")) << run.output;
+  EXPECT_TRUE(Has(run, "WritePort(0x378, 0x1A5) = 421")) << run.output;
+  EXPECT_TRUE(Has(run, "readport(0x378) = 165")) << run.output;
+  EXPECT_TRUE(Has(run, "ReadPort(0x379) = 223")) << run.output;
+  // Message 12 is the last thing the module hears, after the last call.
+  size_t cleanup = run.output.rfind("[host] message 12 () -> 0");
+  ASSERT_NE(cleanup, std::string::npos) << run.output;
+  EXPECT_GT(cleanup, run.output.rfind("[host] message 15"));
+  EXPECT_GT(cleanup, run.output.rfind("ReadPort(0x379) = 223"));
+}
+
+TEST(IgorExeTest, StartUpFailuresShowTheModuleOwnTexts) {
+  const struct {
+    const char *variant, *report;
+  } cases[] = {
+      {"none", "(error 10001): LoadLibrary Failed."},
+      {"no-out32", "(error 10002): GetProcAddress for Oup32 Failed."},
+      {"no-inp32", "(error 10003): GetProcAddress for Inp32 Failed."},
+  };
+  for (const auto &c : cases) {
+    ProcessRun run = RunIgor(PortLibs(c.variant) + "\"ReadPort(0x379)\"");
+    EXPECT_EQ(run.exitCode, 1u) << c.variant << run.output;
+    EXPECT_TRUE(Has(run, c.report)) << c.variant << run.output;
+    EXPECT_FALSE(Has(run, "ReadPort(0x379) =")) << c.variant;
+  }
+}
+
+TEST(IgorExeTest, PresentsTheChosenHostVersion) {
+  EXPECT_TRUE(Has(RunIgor("--library-demo"), "host version 637"));
+  for (const auto &v : {std::make_pair("3.0.1", "host version 301"),
+                        std::make_pair("2.9.0.7", "host version 290")}) {
+    ProcessRun run =
+        RunIgor(std::string("--host-version ") + v.first + " --library-demo");
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    EXPECT_TRUE(Has(run, v.second)) << run.output;
+  }
+  EXPECT_EQ(RunIgor("--host-version 70000 --library-demo").exitCode, 2u);
+}
+
+TEST(IgorExeTest, DialogDemoSavesAPictureOfWhatTheHelpersSet) {
+  char dir[MAX_PATH];
+  GetTempPathA(MAX_PATH, dir);
+  std::string png = std::string(dir) + "tavrel_dialog_test.png";
+  DeleteFileA(png.c_str());
+  ProcessRun run = RunIgor("--dialog-demo " + Quoted(png));
+  EXPECT_EQ(run.exitCode, 0u) << run.output;
+  EXPECT_TRUE(Has(run, "popup entry 2 \"sweep_0002\", baseline on, gain 2.5"))
+      << run.output;
+  std::ifstream in(png, std::ios::binary);
+  char signature[8] = {};
+  in.read(signature, 8);
+  EXPECT_EQ(std::string(signature, 8), "\x89PNG\r\n\x1A\n");
+  in.close();
+  DeleteFileA(png.c_str());
+}
+
+} // namespace
