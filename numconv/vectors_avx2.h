@@ -81,8 +81,9 @@ NUMCONV_INLINE Ints TruncateDoubleLanes(Doubles x) {
   ULongs bits = (ULongs)x;
   ULongs count = (1085 - (bits >> 52)) & 0x7FF;
   ULongs significand = ((bits << 11) >> 1) | (ULongs{} + (1ull << 62));
-  Longs whole = (Longs)_mm256_srlv_epi64((__m256i)significand, (__m256i)count);
-  Longs negative = (Longs)x < 0;
+  ULongs whole =
+      (ULongs)_mm256_srlv_epi64((__m256i)significand, (__m256i)count);
+  ULongs negative = (ULongs)((Longs)x < 0);
   return (Ints)((whole ^ negative) - negative);
 }
 

@@ -94,10 +94,11 @@ NUMCONV_INLINE Ints TruncateDoubleLanes(Doubles x) {
   Doubles rest = magnitude - ((magnitude + 0x1.8p84) - 0x1.8p84);
   Doubles sum = rest + 0x1.8p52;
   Longs roundedUp = (sum - 0x1.8p52) > rest;
-  Ints floor = (Ints)sum + (Ints)roundedUp;
-  Ints negative = (Ints)(x < 0.0);
-  Ints bits = (floor ^ negative) - negative;
-  return bits & (Ints)(magnitude < 0x1p63);
+  // Unsigned lanes: the low bits wrap around.
+  Words floor = (Words)sum + (Words)roundedUp;
+  Words negative = (Words)(x < 0.0);
+  Words bits = (floor ^ negative) - negative;
+  return (Ints)(bits & (Words)(magnitude < 0x1p63));
 }
 
 // ---- Narrowing to the low bits, in order. The packs saturate, so each
