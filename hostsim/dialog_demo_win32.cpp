@@ -125,7 +125,8 @@ int RunDialogDemo(const std::string &pngPath) {
   HWND dialog = MakeDialog();
   int status = 1;
   if (dialog == nullptr) {
-    std::fprintf(stderr, "Igor: no dialog (is there a display?)\n");
+    std::fprintf(stderr, "Igor: no dialog (error %lu; is there a display?)\n",
+                 GetLastError());
   } else {
     FillThroughTheLibrary(dialog);
     ShowWindow(dialog, SW_SHOW);

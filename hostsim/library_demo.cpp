@@ -111,6 +111,8 @@ int32_t RunLibraryDemo(int32_t hostVersion, std::string &transcript) {
       s.Step("SwitchCurrentFolder", SwitchCurrentFolder(folder)) &&
       MakeWaveWithFreeName(s, folder))
     ParseCommand(s);
+  ResetWaves(); // the session leaves nothing behind in the host
+  ResetFolders();
   DisposeHandle(HostRecordHandle);
   HostRecordHandle = savedRecord;
   HostVersion = savedVersion;

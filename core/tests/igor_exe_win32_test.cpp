@@ -91,10 +91,35 @@ TEST(IgorExeTest, StartUpFailuresShowTheModuleOwnTexts) {
   }
 }
 
+TEST(IgorExeTest, BadOptionsAndBadLinesStopBeforeAnyCall) {
+  EXPECT_EQ(RunIgor("--help").exitCode, 0u);
+  const char *cases[] = {
+      "--fail-memory 0",    "--fail-memory 1:x",     "--fail-memory 2:-1",
+      "--fail-service one", "--fail-service 1:",     "--bogus",
+      "--script",           "\"wave w Int64 = 1\"",  "\"variable = 3\"",
+      "\"wave w = 1, \"",   "\"ReadPort(nothing)\"", "\"ReadPort(0x379) 2\"",
+  };
+  for (const char *args : cases) {
+    ProcessRun run = RunIgor(PortLibs("full") + args + " \"ReadPort(0x379)\"");
+    EXPECT_EQ(run.exitCode, 2u) << args << run.output;
+    EXPECT_FALSE(Has(run, "ReadPort(0x379) =")) << args << run.output;
+  }
+}
+
+TEST(IgorExeTest, ScriptVariablesAndWavesFeedTheCalls) {
+  ProcessRun run = RunIgor(
+      PortLibs("full") + "\"variable port = 0x378\" \"WritePort(port, 7)\" "
+                         "\"wave w UInt8 = 1, -1, 2.9\" w \"ReadPort(port)\"");
+  EXPECT_EQ(run.exitCode, 0u) << run.output;
+  EXPECT_TRUE(Has(run, "WritePort(port, 7) = 7")) << run.output;
+  EXPECT_TRUE(Has(run, "wave w UInt8 = 1, 255, 2")) << run.output;
+  EXPECT_TRUE(Has(run, "ReadPort(port) = 7")) << run.output;
+}
+
 TEST(IgorExeTest, PresentsTheChosenHostVersion) {
   EXPECT_TRUE(Has(RunIgor("--library-demo"), "host version 637"));
   for (const auto &v : {std::make_pair("3.0.1", "host version 301"),
-                        std::make_pair("2.9.0.7", "host version 290")}) {
+                        std::make_pair("4.0.0.7", "host version 400")}) {
     ProcessRun run =
         RunIgor(std::string("--host-version ") + v.first + " --library-demo");
     EXPECT_EQ(run.exitCode, 0u) << run.output;
