@@ -8,8 +8,6 @@
 extern "C" {
 #endif
 
-enum { MsgCleanup = 12, MsgFunctionAddress = 15 };
-
 /* What main does: prepare the host link, install the message entry, bind the
    port library and leave the outcome in the record's result. */
 void StartExtension(Handle recordHandle);

@@ -40,6 +40,23 @@ enum {
 typedef void (*HostCallbackProc)(Handle recordHandle);
 typedef void (*MessageEntryProc)(void);
 
+/* Messages the host sends to the message entry: clean up before unloading,
+   and the address of the external function whose index is item 0. */
+enum { MsgCleanup = 12, MsgFunctionAddress = 15 };
+
+/* Words of the function table (resource XOPF 1100): every entry's category,
+   and the parameter type of a wave; numbers use their number-type code. */
+enum { FunctionCategory = 0x2800, ParamTypeWave = 0x0200 };
+
+/* One slot of an external function's parameter block. The host passes the
+   block's address; parameters come last first, one 8-byte slot each, then
+   the result slot. A wave parameter's slot holds the wave's handle. */
+typedef union ExternalParam {
+  double number;
+  Handle wave;
+} ExternalParam;
+typedef int32_t (*ExternalFunctionProc)(void *params);
+
 /* Module-wide start-up state. */
 extern Handle HostRecordHandle;
 extern int32_t HostVersion;
