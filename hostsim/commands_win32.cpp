@@ -1,21 +1,80 @@
-// Command text: one call of an external function per line, for example
-// "WritePort(0x378, 255)". Arguments are numbers (decimal, 0x hex, with an
-// exponent, nan, inf, optionally signed) or nested calls. Function names are
-// matched without regard to case, as the host's command language does.
+// Command text, one line at a time:
+//   wave NAME [TYPE] = V, V, ...   makes a one-dimensional wave (TYPE one of
+//                                   Float32 Float64 Int8 Int16 Int32 UInt8
+//                                   UInt16 UInt32; Float64 when left out)
+//   variable NAME = V               makes a numeric variable
+//   NAME                            shows a wave's type and values
+//   EXPRESSION                      evaluates calls of external functions,
+//                                   e.g. "WritePort(0x378, 255)"
+// Values are numbers (decimal, 0x hex, with an exponent, nan, inf, optionally
+// signed), variable names or calls. A wave parameter takes a wave's name.
+// Names are matched without regard to case, as the host's command language
+// does.
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <strings.h>
 
+#include "hostlink.h"
 #include "hostsim.h"
+#include "numconv.h"
+#include "variables.h"
+#include "wave_store.h"
 
 namespace hostsim {
 namespace {
+
+const struct {
+  const char *name;
+  int32_t code;
+} kWaveTypes[] = {
+    {"Float32", NumTypeFloat32},
+    {"Float64", NumTypeFloat64},
+    {"Int8", NumTypeInt8},
+    {"Int16", NumTypeInt16},
+    {"Int32", NumTypeInt32},
+    {"UInt8", NumTypeInt8 | NumTypeUnsigned},
+    {"UInt16", NumTypeInt16 | NumTypeUnsigned},
+    {"UInt32", NumTypeInt32 | NumTypeUnsigned},
+};
+
+int32_t WaveTypeNamed(const std::string &name) {
+  for (const auto &type : kWaveTypes) {
+    if (strcasecmp(type.name, name.c_str()) == 0) return type.code;
+  }
+  return 0;
+}
+
+const char *WaveTypeName(int32_t code) {
+  for (const auto &type : kWaveTypes) {
+    if (type.code == code) return type.name;
+  }
+  return "?";
+}
+
+std::string Formatted(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.15g", value);
+  return text;
+}
+
+std::string ShowWave(const std::string &name, Handle wave) {
+  std::string text = "wave " + name + " " + WaveTypeName(WaveType(wave)) + " =";
+  const char *separator = " ";
+  for (double value : WaveValues(wave)) {
+    text += separator + Formatted(value);
+    separator = ", ";
+  }
+  return text;
+}
 
 struct Parser {
   Extension &ext;
   const std::string &text;
   size_t at = 0;
   std::string error;
+  bool functionFailed = false;
 
   void SkipSpace() {
     while (at < text.size() &&
@@ -64,21 +123,52 @@ struct Parser {
     return nullptr;
   }
 
-  bool Arguments(std::vector<double> &args) {
+  bool AtEnd() {
+    SkipSpace();
+    return at == text.size();
+  }
+
+  // A wave parameter is named; its handle travels in the slot's first bytes.
+  bool WaveArgument(double &slot) {
+    SkipSpace();
+    std::string name;
+    if (!Name(name)) return Fail("expected a wave name");
+    ExternalParam param{};
+    param.wave = WaveNamed(name);
+    if (param.wave == nullptr) return Fail("no wave named '" + name + "'");
+    std::memcpy(&slot, &param, sizeof slot);
+    return true;
+  }
+
+  bool Argument(const ExternalFunction &f, size_t k, double &value) {
+    bool wave = k < f.paramTypes.size() && f.paramTypes[k] == ParamTypeWave;
+    return wave ? WaveArgument(value) : Expression(value);
+  }
+
+  // item, item, ...: calls `item` for each until one fails.
+  template <typename Item> bool CommaList(Item item) {
+    for (;;) {
+      if (!item()) return false;
+      SkipSpace();
+      if (at >= text.size() || text[at] != ',') return true;
+      ++at;
+    }
+  }
+
+  bool Arguments(const ExternalFunction &f, std::vector<double> &args) {
     if (!Expect('(')) return false;
     SkipSpace();
-    if (at < text.size() && text[at] == ')') return Expect(')');
-    for (;;) {
+    bool empty = at < text.size() && text[at] == ')';
+    auto argument = [&] {
       double value;
-      if (!Expression(value)) return false;
+      if (!Argument(f, args.size(), value)) return false;
       args.push_back(value);
-      SkipSpace();
-      if (at < text.size() && text[at] == ',') {
-        ++at;
-        continue;
-      }
-      return Expect(')');
-    }
+      return true;
+    };
+    if ((!empty && !CommaList(argument)) || !Expect(')')) return false;
+    if (args.size() == f.paramTypes.size()) return true;
+    return Fail(f.name + " takes " + std::to_string(f.paramTypes.size()) +
+                " parameter(s), not " + std::to_string(args.size()));
   }
 
   bool Call(const std::string &name, double &value) {
@@ -86,15 +176,12 @@ struct Parser {
     const ExternalFunction *f = Find(name, index);
     if (f == nullptr) return Fail("unknown function '" + name + "'");
     std::vector<double> args;
-    if (!Arguments(args)) return false;
-    if (args.size() != f->paramTypes.size()) {
-      return Fail(f->name + " takes " + std::to_string(f->paramTypes.size()) +
-                  " parameter(s), not " + std::to_string(args.size()));
-    }
+    if (!Arguments(*f, args)) return false;
     int32_t status = CallExternalFunction(ext, index, args, value);
-    if (status != 0)
-      return Fail(f->name + " failed with code " + std::to_string(status));
-    return true;
+    if (status == 0) return true;
+    functionFailed = true;
+    error = f->name + " returned error " + std::to_string(status);
+    return false;
   }
 
   bool Expression(double &value) {
@@ -104,9 +191,78 @@ struct Parser {
     if (Name(name)) {
       SkipSpace();
       if (at < text.size() && text[at] == '(') return Call(name, value);
+      double imaginary;
+      if (NumericValue(name, &value, &imaginary)) return true;
       at = start; // nan, inf and the like are numbers
     }
     return Number(value);
+  }
+
+  bool ValueList(std::vector<double> &values) {
+    auto value = [&] {
+      double v;
+      if (!Expression(v)) return false;
+      values.push_back(v);
+      return true;
+    };
+    return CommaList(value) && (AtEnd() || Fail("unexpected text"));
+  }
+
+  // "wave NAME [TYPE] = V, ...", after the word "wave".
+  bool WaveDefinition() {
+    std::string name, typeName;
+    SkipSpace();
+    if (!Name(name)) return Fail("expected a wave name");
+    SkipSpace();
+    int32_t type = NumTypeFloat64;
+    if (Name(typeName) && (type = WaveTypeNamed(typeName)) == 0)
+      return Fail("unknown number type '" + typeName + "'");
+    std::vector<double> values;
+    if (!Expect('=') || (!AtEnd() && !ValueList(values))) return false;
+    HostOwnRequests own;
+    Handle wave =
+        MakeWave(1, type, {static_cast<int32_t>(values.size())}, name);
+    if (wave == nullptr) return Fail("cannot make a wave named '" + name + "'");
+    StoreWaveValues(wave, values);
+    return true;
+  }
+
+  // "variable NAME = V", after the word "variable".
+  bool VariableDefinition() {
+    std::string name;
+    SkipSpace();
+    if (!Name(name)) return Fail("expected a variable name");
+    double value;
+    if (!Expect('=') || !Expression(value)) return false;
+    if (!AtEnd()) return Fail("unexpected text");
+    if (!MakeNumericVariable(name, value))
+      return Fail("cannot make a variable named '" + name + "'");
+    return true;
+  }
+
+  // A definition or a wave's name: true when the line was one, with `done`
+  // telling whether it succeeded.
+  bool Statement(std::string &report, bool &done) {
+    SkipSpace();
+    size_t start = at;
+    std::string word;
+    if (!Name(word)) return false;
+    bool alone = AtEnd();
+    bool defines = !alone && text[at] != '(';
+    if (Handle wave = alone ? WaveNamed(word) : nullptr) {
+      report = ShowWave(word, wave);
+      return done = true;
+    }
+    if (defines && strcasecmp(word.c_str(), "wave") == 0) {
+      done = WaveDefinition();
+      return true;
+    }
+    if (defines && strcasecmp(word.c_str(), "variable") == 0) {
+      done = VariableDefinition();
+      return true;
+    }
+    at = start;
+    return false;
   }
 };
 
@@ -114,14 +270,27 @@ struct Parser {
 
 bool EvaluateCommand(Extension &ext, const std::string &line, double &value,
                      std::string &error) {
-  Parser parser{ext, line, 0, {}};
-  bool ok = parser.Expression(value);
-  if (ok) {
-    parser.SkipSpace();
-    if (parser.at != line.size()) ok = parser.Fail("unexpected text");
-  }
+  Parser parser{ext, line, 0, {}, false};
+  bool ok = parser.Expression(value) &&
+            (parser.AtEnd() || parser.Fail("unexpected text"));
   error = parser.error;
   return ok;
+}
+
+LineStatus RunCommandLine(Extension &ext, const std::string &line,
+                          std::string &report) {
+  Parser parser{ext, line, 0, {}, false};
+  bool done = false;
+  double value = 0;
+  if (!parser.Statement(report, done)) {
+    done = parser.Expression(value) &&
+           (parser.AtEnd() || parser.Fail("unexpected text"));
+    if (done) report = line + " = " + Formatted(value);
+  }
+  if (done) return LineStatus::kDone;
+  report = parser.error;
+  return parser.functionFailed ? LineStatus::kFunctionFailed
+                               : LineStatus::kBadText;
 }
 
 } // namespace hostsim

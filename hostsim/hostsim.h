@@ -31,6 +31,15 @@ void MoveBlock(Handle h);
 // Makes `count` memory requests fail, starting with the n-th from now
 // (1 = the next); n = 0 disarms.
 void FailMemoryRequests(int32_t n, int32_t count = 1);
+// While one lives, memory requests are the host's own work, not made for an
+// extension: injected failures neither hit them nor count them.
+class HostOwnRequests {
+public:
+  HostOwnRequests();
+  ~HostOwnRequests();
+  HostOwnRequests(const HostOwnRequests &) = delete;
+  HostOwnRequests &operator=(const HostOwnRequests &) = delete;
+};
 
 // ---- Services -------------------------------------------------------------
 enum : int32_t { kUnknownServiceError = 1001 };
@@ -132,6 +141,15 @@ void UnloadExtension(Extension &ext);
 // message for text it cannot evaluate.
 bool EvaluateCommand(Extension &ext, const std::string &line, double &value,
                      std::string &error);
+
+// What one line of a script came to: done, text that cannot be run, or an
+// external function that returned an error.
+enum class LineStatus { kDone, kBadText, kFunctionFailed };
+// Runs one line: "wave NAME [TYPE] = V, ..." or "variable NAME = V" makes an
+// object, a wave's name alone shows it, anything else is an expression.
+// `report` gets what to print: the value or wave, or the error.
+LineStatus RunCommandLine(Extension &ext, const std::string &line,
+                          std::string &report);
 
 } // namespace hostsim
 

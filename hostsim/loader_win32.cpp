@@ -12,11 +12,9 @@
 namespace hostsim {
 namespace {
 
-enum { kMsgCleanup = 12, kMsgFunctionAddress = 15 };
 constexpr int32_t kResourceId = 1100;
 
 using ExtensionMain = void (*)(Handle recordHandle);
-using ExternalProc = int32_t (*)(void *params);
 
 bool ReadFunctionTable(HMODULE module, std::vector<ExternalFunction> &table) {
   HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(kResourceId), "XOPF");
@@ -31,6 +29,7 @@ void WriteMessage(Handle record, int32_t code,
                   const std::vector<int32_t> &items) {
   int32_t needed =
       HostRecordFixedBytes + 4 * static_cast<int32_t>(items.size());
+  HostOwnRequests own;
   if (GetHandleSize(record) < needed) SetHandleSize(record, needed);
   HostRecord *r = reinterpret_cast<HostRecord *>(*record);
   r->message = static_cast<int16_t>(code);
@@ -68,7 +67,16 @@ bool LoadExtension(const std::string &path, Extension &ext,
     ext.module = nullptr;
     return false;
   }
-  ext.record = NewHostRecord();
+  {
+    HostOwnRequests own;
+    ext.record = NewHostRecord();
+  }
+  if (ext.record == nullptr) {
+    error = "no memory for the host record";
+    FreeLibrary(module);
+    ext = Extension();
+    return false;
+  }
   SetExtensionModule(module);
   entry(ext.record);
   ext.startResult = reinterpret_cast<HostRecord *>(*ext.record)->result;
@@ -90,9 +98,9 @@ int32_t SendMessageToExtension(Extension &ext, int32_t code,
 
 int32_t CallExternalFunction(Extension &ext, size_t index,
                              const std::vector<double> &args, double &result) {
-  auto proc = reinterpret_cast<ExternalProc>(
+  auto proc = reinterpret_cast<ExternalFunctionProc>(
       static_cast<uintptr_t>(SendMessageToExtension(
-          ext, kMsgFunctionAddress, {static_cast<int32_t>(index)})));
+          ext, MsgFunctionAddress, {static_cast<int32_t>(index)})));
   result = 0.0;
   if (proc == nullptr) return -1;
   // Parameters last-first, then the result slot.
@@ -105,7 +113,7 @@ int32_t CallExternalFunction(Extension &ext, size_t index,
 
 void UnloadExtension(Extension &ext) {
   if (ext.module == nullptr) return;
-  SendMessageToExtension(ext, kMsgCleanup, {});
+  SendMessageToExtension(ext, MsgCleanup, {});
   FreeLibrary(static_cast<HMODULE>(ext.module));
   DisposeHandle(ext.record);
   SetExtensionModule(nullptr);

@@ -1,26 +1,15 @@
-// Igor.exe, the host simulator: loads an extension, evaluates calls of its
-// external functions from the command line or a script, and unloads it.
-//
-//   Igor.exe [--trace] [--move-record] [--host-version A.B.C] [--xop FILE]
-//            [--portlib-dir DIR] [--script FILE] [CALL ...]
-//   Igor.exe [--host-version A.B.C] --library-demo
-//   Igor.exe --dialog-demo FILE.png
-//
-// --library-demo runs a session of the support library against this host
-// (folders, a uniquely named wave, command-text parsing) and prints it,
-// after the host version that the library reads.
-// --dialog-demo shows a dialog made with the library's item helpers (a popup
-// menu filled from a host list, a checkbox, a number field), saves a picture
-// of it and prints what the helpers read back.
+// Igor.exe, the host simulator: loads an extension, runs lines of command
+// text against it (definitions of waves and variables, calls of its external
+// functions) from the command line or a script, and unloads it. `Igor.exe
+// --help` lists the options, the line syntax, the trace and the exit status.
 //
 // --host-version makes the host present that file version: extensions read
 // the version from the host executable's file, so the simulator hands them a
 // copy of itself that carries the chosen version resource.
-//
-// Exit status: 0 all went well, 1 the extension failed to start, 2 bad
-// command text or usage.
 #include <windows.h>
 
+#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -30,16 +19,29 @@
 #include "hostlink.h"
 #include "hostsim.h"
 #include "library_demo.h"
+#include "wave_store.h"
 
 namespace {
 
 struct Options {
   std::string xop;
   bool libraryDemo = false;
+  bool help = false;
   std::string dialogDemo;
-  std::vector<std::string> calls;
+  std::vector<std::string> lines;
   bool ok = true;
 };
+
+// Exit status.
+enum Status {
+  kOk = 0,
+  kStartFailed = 1,
+  kBadText = 2,
+  kFunctionFailed = 3,
+  kMemoryLeft = 4
+};
+
+enum : int32_t { kDefaultServiceError = 1000 };
 
 std::string ExeDirectory() {
   char path[MAX_PATH];
@@ -49,7 +51,7 @@ std::string ExeDirectory() {
   return slash == std::string::npos ? "." : dir.substr(0, slash);
 }
 
-bool ReadScript(const char *file, std::vector<std::string> &calls) {
+bool ReadScript(const char *file, std::vector<std::string> &lines) {
   std::ifstream in(file);
   if (!in) return false;
   for (std::string line; std::getline(in, line);) {
@@ -57,7 +59,7 @@ bool ReadScript(const char *file, std::vector<std::string> &calls) {
     size_t first = line.find_first_not_of(" \t");
     if (first == std::string::npos || line.compare(first, 2, "//") == 0)
       continue;
-    calls.push_back(line);
+    lines.push_back(line);
   }
   return true;
 }
@@ -92,45 +94,157 @@ bool UseHostVersion(const char *text) {
   return true;
 }
 
-// Takes the value of an option that needs one, or reports its absence.
-const char *OptionValue(int argc, char **argv, int &i) {
-  if (i + 1 < argc) return argv[++i];
-  std::fprintf(stderr, "Igor: %s needs a value\n", argv[i]);
+// "N" or "N:M" with N >= 1 and M >= 0; `second` keeps its value without ":M".
+bool ParseCountPair(const char *text, int32_t &n, int32_t &second) {
+  char *end = nullptr;
+  long long first = std::strtoll(text, &end, 10);
+  if (end == text || first < 1 || first > INT32_MAX) return false;
+  n = static_cast<int32_t>(first);
+  if (*end == '\0') return true;
+  if (*end != ':') return false;
+  const char *rest = end + 1;
+  long long value = std::strtoll(rest, &end, 10);
+  if (end == rest || *end != '\0' || value < INT32_MIN || value > INT32_MAX)
+    return false;
+  second = static_cast<int32_t>(value);
+  return true;
+}
+
+bool FailMemory(Options &, const char *value) {
+  int32_t n = 0, count = 1;
+  if (!ParseCountPair(value, n, count) || count < 0) return false;
+  hostsim::FailMemoryRequests(n, count == 0 ? INT32_MAX : count);
+  return true;
+}
+
+bool FailService(Options &, const char *value) {
+  int32_t n = 0, code = kDefaultServiceError;
+  if (!ParseCountPair(value, n, code)) return false;
+  hostsim::FailServiceRequest(n, code);
+  return true;
+}
+
+struct Option {
+  const char *name;
+  const char *value; // its placeholder, or null for a flag
+  const char *help;
+  bool (*apply)(Options &o, const char *value);
+};
+
+const Option kOptions[] = {
+    {"--xop", "FILE",
+     "the extension to load (default: Tavrel.xop beside "
+     "Igor.exe)",
+     [](Options &o, const char *v) { return o.xop = v, true; }},
+    {"--script", "FILE",
+     "run the lines of FILE; blank lines and lines "
+     "starting with // are skipped",
+     [](Options &o, const char *v) { return ReadScript(v, o.lines); }},
+    {"--portlib-dir", "DIR",
+     "look in DIR first for libraries the extension "
+     "loads by name",
+     [](Options &, const char *v) { return SetDllDirectoryA(v) != 0; }},
+    {"--host-version", "A.B.C[.D]",
+     "present this host file version "
+     "(6.1.0 is host version 610)",
+     [](Options &, const char *v) { return UseHostVersion(v); }},
+    {"--move-record", nullptr, "move the host record before every callback",
+     [](Options &, const char *) {
+       return hostsim::SetMoveRecordOnCallback(true), true;
+     }},
+    {"--trace", nullptr,
+     "print main's result, every message and every "
+     "callback on stderr",
+     [](Options &, const char *) { return hostsim::SetTrace(true), true; }},
+    {"--fail-memory", "N[:COUNT]",
+     "fail the N-th host memory request made "
+     "for the extension, and COUNT in all "
+     "(default 1; 0: every one from the N-th)",
+     FailMemory},
+    {"--fail-service", "N[:CODE]",
+     "answer the N-th service request with "
+     "CODE (default 1000) without doing it",
+     FailService},
+    {"--library-demo", nullptr, "run the support library's demo and exit",
+     [](Options &o, const char *) { return o.libraryDemo = true; }},
+    {"--dialog-demo", "FILE.png",
+     "show the dialog demo, save its picture "
+     "and exit",
+     [](Options &o, const char *v) { return o.dialogDemo = v, true; }},
+    {"--help", nullptr, "print this and exit",
+     [](Options &o, const char *) { return o.help = true; }},
+};
+
+const char kUsageLines[] = R"(
+LINE is one line of command text, run in order after the --script lines:
+  wave NAME [TYPE] = V, V, ...   make a one-dimensional wave of these values
+                                 (none for an empty one); TYPE is one of
+                                 Float32 Float64 Int8 Int16 Int32 UInt8
+                                 UInt16 UInt32 (default Float64)
+  variable NAME = V              make a numeric variable
+  NAME                           print a wave as "wave NAME TYPE = V, ..."
+  EXPRESSION                     print "EXPRESSION = VALUE"
+V and EXPRESSION: a number (12, -0x1F, 2.5e3, nan, inf), a variable's name
+or a call F(ARG, ...) of an external function; a wave parameter takes the
+wave's name. Names are matched without regard to case.
+
+Trace, on stderr:
+  [host] main -> RESULT
+  [host] message CODE (ITEM, ...) -> RESULT
+  [host] callback CODE (ITEM in hex, ...) -> RESULT
+
+Exit status: 0 all went well; 1 the extension could not be loaded or failed
+to start; 2 bad command text or usage; 3 an external function returned an
+error (the other lines still run); 4 the extension left host memory
+allocated.
+)";
+
+void PrintHelp() {
+  std::printf("Usage: Igor.exe [OPTION...] [LINE...]\n"
+              "Loads an extension, calls its main, runs each LINE, sends it "
+              "the clean-up message\nand unloads it.\n\nOptions:\n");
+  for (const Option &option : kOptions) {
+    std::string name = std::string(option.name) +
+                       (option.value ? std::string(" ") + option.value : "");
+    std::printf("  %-27s %s\n", name.c_str(), option.help);
+  }
+  std::fputs(kUsageLines, stdout);
+}
+
+const Option *FindOption(const std::string &arg) {
+  for (const Option &option : kOptions) {
+    if (arg == option.name) return &option;
+  }
   return nullptr;
+}
+
+bool ApplyOption(Options &o, int argc, char **argv, int &i) {
+  const Option *option = FindOption(argv[i]);
+  if (option == nullptr) {
+    std::fprintf(stderr, "Igor: unknown option %s (see --help)\n", argv[i]);
+    return false;
+  }
+  const char *value = nullptr;
+  if (option->value != nullptr) {
+    if (i + 1 >= argc) {
+      std::fprintf(stderr, "Igor: %s needs %s\n", argv[i], option->value);
+      return false;
+    }
+    value = argv[++i];
+  }
+  if (option->apply(o, value)) return true;
+  std::fprintf(stderr, "Igor: bad or unusable %s %s\n", option->name, value);
+  return false;
 }
 
 Options ParseOptions(int argc, char **argv) {
   Options o;
   o.xop = ExeDirectory() + "\\Tavrel.xop";
   for (int i = 1; i < argc && o.ok; ++i) {
-    std::string arg = argv[i];
-    const char *value = nullptr;
-    if (arg == "--trace") {
-      hostsim::SetTrace(true);
-    } else if (arg == "--library-demo") {
-      o.libraryDemo = true;
-    } else if (arg == "--move-record") {
-      hostsim::SetMoveRecordOnCallback(true);
-    } else if (arg == "--xop" || arg == "--portlib-dir" || arg == "--script" ||
-               arg == "--host-version" || arg == "--dialog-demo") {
-      o.ok = (value = OptionValue(argc, argv, i)) != nullptr;
-      if (!o.ok) break;
-      if (arg == "--xop") o.xop = value;
-      if (arg == "--dialog-demo") o.dialogDemo = value;
-      if (arg == "--portlib-dir") SetDllDirectoryA(value);
-      if (arg == "--host-version" && !UseHostVersion(value)) {
-        std::fprintf(stderr, "Igor: bad or unusable host version %s\n", value);
-        o.ok = false;
-      }
-      if (arg == "--script" && !ReadScript(value, o.calls)) {
-        std::fprintf(stderr, "Igor: cannot read script %s\n", value);
-        o.ok = false;
-      }
-    } else if (arg.compare(0, 2, "--") == 0) {
-      std::fprintf(stderr, "Igor: unknown option %s\n", arg.c_str());
-      o.ok = false;
+    if (std::strncmp(argv[i], "--", 2) == 0) {
+      o.ok = ApplyOption(o, argc, argv, i);
     } else {
-      o.calls.push_back(arg);
+      o.lines.push_back(argv[i]);
     }
   }
   return o;
@@ -146,17 +260,35 @@ void ReportStartFailure(hostsim::Extension &ext) {
   std::printf("Extension failed to start (error %d): %s\n", code, text.c_str());
 }
 
-int RunCalls(hostsim::Extension &ext, const std::vector<std::string> &calls) {
-  for (const std::string &call : calls) {
-    double value = 0;
-    std::string error;
-    if (!hostsim::EvaluateCommand(ext, call, value, error)) {
-      std::printf("%s\n  error: %s\n", call.c_str(), error.c_str());
-      return 2;
+// Bad text ends the run; a function's error is reported and the run goes
+// on, so later lines can show what the failure left behind.
+int RunLines(hostsim::Extension &ext, const std::vector<std::string> &lines) {
+  int status = kOk;
+  for (const std::string &line : lines) {
+    std::string report;
+    hostsim::LineStatus outcome = hostsim::RunCommandLine(ext, line, report);
+    if (outcome == hostsim::LineStatus::kDone) {
+      if (!report.empty()) std::printf("%s\n", report.c_str());
+      continue;
     }
-    std::printf("%s = %.15g\n", call.c_str(), value);
+    std::printf("%s\n  error: %s\n", line.c_str(), report.c_str());
+    if (outcome == hostsim::LineStatus::kBadText) return kBadText;
+    status = kFunctionFailed;
   }
-  return 0;
+  return status;
+}
+
+// After unloading, every handle still alive should be a wave; the host owns
+// those. Anything else the extension took and never gave back.
+int MemoryLeftStatus() {
+  int32_t handles = hostsim::LiveHandleCount() - hostsim::WaveCount();
+  int32_t pointers = hostsim::LivePtrCount();
+  if (handles == 0 && pointers == 0) return kOk;
+  std::fprintf(stderr,
+               "Igor: the extension left %d handle(s) and %d pointer(s) of "
+               "host memory allocated\n",
+               handles, pointers);
+  return kMemoryLeft;
 }
 
 int RunLibraryDemo() {
@@ -168,29 +300,39 @@ int RunLibraryDemo() {
   return error == 0 ? 0 : 1;
 }
 
+int RunExtension(const Options &options) {
+  hostsim::Extension ext;
+  std::string error;
+  if (!hostsim::LoadExtension(options.xop, ext, error)) {
+    std::fprintf(stderr, "Igor: %s\n", error.c_str());
+    return kStartFailed;
+  }
+  int status = kOk;
+  if (ext.startResult != 0) {
+    ReportStartFailure(ext);
+    status = kStartFailed;
+  } else {
+    status = RunLines(ext, options.lines);
+  }
+  hostsim::UnloadExtension(ext);
+  int left = MemoryLeftStatus();
+  return status != kOk ? status : left;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
   Options options = ParseOptions(argc, argv);
   std::atexit(RemoveVersionCopy);
-  if (!options.ok) return 2;
+  if (!options.ok) return kBadText;
+  if (options.help) {
+    PrintHelp();
+    return kOk;
+  }
   if (options.libraryDemo) return RunLibraryDemo();
   if (!options.dialogDemo.empty())
     return hostsim::RunDialogDemo(options.dialogDemo);
-  hostsim::Extension ext;
-  std::string error;
-  if (!hostsim::LoadExtension(options.xop, ext, error)) {
-    std::fprintf(stderr, "Igor: %s\n", error.c_str());
-    return 1;
-  }
-  int status = 0;
-  if (ext.startResult != 0) {
-    ReportStartFailure(ext);
-    status = 1;
-  } else {
-    status = RunCalls(ext, options.calls);
-  }
-  hostsim::UnloadExtension(ext);
+  int status = RunExtension(options);
   std::fflush(stdout);
   return status;
 }

@@ -23,9 +23,10 @@ std::vector<MasterSlot *> freeSlots;
 std::unordered_set<Handle> liveHandles;
 std::unordered_set<void *> livePtrs;
 int32_t lastError = 0;
-int32_t requestCount = 0;  // NewHandle, SetHandleSize and NewPtr calls
-int32_t failCountdown = 0; // requests until the first injected failure
-int32_t failRemaining = 0; // injected failures still to come
+int32_t requestCount = 0;    // NewHandle, SetHandleSize and NewPtr calls
+int32_t failCountdown = 0;   // requests until the first injected failure
+int32_t failRemaining = 0;   // injected failures still to come
+int32_t ownRequestDepth = 0; // HostOwnRequests alive
 
 constexpr unsigned char kFreshFill = 0xCD;
 constexpr unsigned char kDeadFill = 0xDD;
@@ -36,7 +37,7 @@ MasterSlot *SlotOf(Handle h) { return reinterpret_cast<MasterSlot *>(h); }
 // fail.
 bool InjectedFailure() {
   ++requestCount;
-  if (failRemaining <= 0) return false;
+  if (failRemaining <= 0 || ownRequestDepth > 0) return false;
   if (failCountdown > 1) {
     --failCountdown;
     return false;
@@ -93,6 +94,9 @@ void FailMemoryRequests(int32_t n, int32_t count) {
   failCountdown = n;
   failRemaining = n > 0 ? count : 0;
 }
+
+HostOwnRequests::HostOwnRequests() { ++ownRequestDepth; }
+HostOwnRequests::~HostOwnRequests() { --ownRequestDepth; }
 
 void MoveBlock(Handle h) {
   if (!IsLiveHandle(h)) return;

@@ -12,7 +12,11 @@
 namespace hostsim {
 namespace {
 
-enum : int32_t { kTextTypeCode = 0, kTypeFlagBit = 0x4000 };
+enum : int32_t {
+  kTextTypeCode = 0,
+  kNumericTypeCode = 4, // a real 64-bit float
+  kTypeFlagBit = 0x4000
+};
 
 struct Variable {
   int32_t typeCode = 0;
@@ -93,6 +97,17 @@ const ServiceRegistration registrations[] = {
 } // namespace
 
 void ResetVariables() { variables.clear(); }
+
+bool MakeNumericVariable(const std::string &name, double value) {
+  if (name.empty() || name.size() > kMaxNameChars ||
+      !AddObject(CurrentFolder(), name, kVariableObject))
+    return false;
+  Variable variable;
+  variable.typeCode = kNumericTypeCode;
+  variable.real = value;
+  variables[KeyOf(name)] = variable;
+  return true;
+}
 
 int32_t VariableTypeCode(const std::string &name) {
   Variable *v = Find(name);

@@ -18,6 +18,9 @@ enum VariableError : int32_t {
 
 // Removes every variable; call with ResetFolders.
 void ResetVariables();
+// A real numeric variable in the current folder; false when the name is
+// not usable or taken.
+bool MakeNumericVariable(const std::string &name, double value);
 // The type code a variable was created with (bit 0x4000 included), or -1.
 int32_t VariableTypeCode(const std::string &name);
 bool NumericValue(const std::string &name, double *real, double *imaginary);

@@ -54,6 +54,13 @@ void SetDimValues(Handle wave, int32_t dim, double a, double b);
 std::string DimText(Handle wave, int32_t dim);
 std::vector<int32_t> WaveDims(Handle wave);
 int32_t WaveType(Handle wave);
+// The wave of that name in the current data folder, or null.
+Handle WaveNamed(const std::string &name);
+// Every value, as a double; complex elements give two, real part first.
+std::vector<double> WaveValues(Handle wave);
+// Stores values from the first on, each by the wave type's own rule; values
+// beyond the wave's size are ignored.
+void StoreWaveValues(Handle wave, const std::vector<double> &values);
 
 } // namespace hostsim
 

@@ -1,6 +1,7 @@
 // The simulated host's wave store and the services that reach it.
 #include "wave_store.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 
@@ -542,6 +543,27 @@ std::vector<int32_t> WaveDims(Handle wave) {
 int32_t WaveType(Handle wave) {
   WaveInfo *w = InfoOf(wave);
   return w ? w->numType : 0;
+}
+
+Handle WaveNamed(const std::string &name) {
+  return FindByName(CurrentFolder(), name);
+}
+
+std::vector<double> WaveValues(Handle wave) {
+  std::vector<double> values;
+  if (WaveInfo *w = InfoOf(wave)) {
+    for (int64_t k = 0; k < ValueCount(*w); ++k)
+      values.push_back(ReadValue(DataOf(wave, *w), w->numType, k));
+  }
+  return values;
+}
+
+void StoreWaveValues(Handle wave, const std::vector<double> &values) {
+  WaveInfo *w = InfoOf(wave);
+  if (w == nullptr) return;
+  int64_t count = std::min<int64_t>(ValueCount(*w), values.size());
+  for (int64_t k = 0; k < count; ++k)
+    WriteValue(DataOf(wave, *w), w->numType, k, values[k]);
 }
 
 } // namespace hostsim
