@@ -10,4 +10,13 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)
+# Windows executables run under Wine, through a quiet wrapper.
+if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/TavrelKitConfig.cmake)
+  # Inside an installed kit: this file alone is enough to find the kit.
+  get_filename_component(_tavrel_kit_prefix ${CMAKE_CURRENT_LIST_DIR}/../../..
+    ABSOLUTE)
+  list(APPEND CMAKE_PREFIX_PATH ${_tavrel_kit_prefix})
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run)
+else()
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)
+endif()
