@@ -6,6 +6,7 @@ native_build=${NATIVE_BUILD_DIR:-$root/build-native}
 ubsan_build=${UBSAN_BUILD_DIR:-$root/build-native-ubsan}
 fuzz_build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
 m32_build=${M32_BUILD_DIR:-$root/build-m32-sanitized}
+example_build=${EXAMPLE_BUILD_DIR:-$root/build-example}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
@@ -47,4 +48,18 @@ build_m32_sanitized() {
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVREL_M32_SANITIZE=ON \
     -DTAVREL_WINDOWS_BUILD="$build" >/dev/null
   cmake --build "$m32_build"
+}
+
+# The example extension (examples/wavesum) built from a fresh install of the
+# kit and nothing else, which proves the kit works from outside this tree.
+# Built here; its tests run where 32-bit code runs (win32-session example).
+build_example() {
+  local kit=$example_build/kit
+  rm -rf "$example_build"
+  cmake --install "$build" --prefix "$kit" >/dev/null &&
+    cmake -S "$root/examples/wavesum" -B "$example_build/wavesum" -G Ninja \
+      -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$kit/lib/cmake/TavrelKit/mingw-i686.cmake" \
+      >/dev/null &&
+    cmake --build "$example_build/wavesum"
 }
