@@ -20,7 +20,19 @@ struct ProcessRun {
 
 std::string Quoted(const std::string &s) { return "\"" + s + "\""; }
 
-// Runs Igor.exe with `args`; a run that hangs counts as failed.
+// Appends whatever the pipe holds now, without waiting for more.
+void Drain(HANDLE pipe, std::string &output) {
+  DWORD ready = 0, n = 0;
+  char buffer[4096];
+  while (PeekNamedPipe(pipe, nullptr, 0, nullptr, &ready, nullptr) &&
+         ready > 0 && ReadFile(pipe, buffer, sizeof buffer, &n, nullptr) &&
+         n > 0)
+    output.append(buffer, n);
+}
+
+// Runs Igor.exe with `args`. A run that outlives its time is ended and
+// counts as failed; a process of its own that keeps the pipe open does not
+// hold the test.
 ProcessRun RunIgor(const std::string &args) {
   SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
   HANDLE readEnd = nullptr, writeEnd = nullptr;
@@ -38,12 +50,17 @@ ProcessRun RunIgor(const std::string &args) {
                                 nullptr, nullptr, &si, &pi);
   CloseHandle(writeEnd);
   if (started) {
-    char buffer[4096];
-    DWORD n = 0;
-    while (ReadFile(readEnd, buffer, sizeof buffer, &n, nullptr) && n > 0)
-      run.output.append(buffer, n);
-    if (WaitForSingleObject(pi.hProcess, 120000) == WAIT_OBJECT_0)
+    DWORD start = GetTickCount(), waited = WAIT_TIMEOUT;
+    while (waited == WAIT_TIMEOUT && GetTickCount() - start < 180000) {
+      waited = WaitForSingleObject(pi.hProcess, 50);
+      Drain(readEnd, run.output);
+    }
+    if (waited == WAIT_OBJECT_0) {
       GetExitCodeProcess(pi.hProcess, &run.exitCode);
+    } else {
+      TerminateProcess(pi.hProcess, 0xFFFFFFFF);
+      run.output += "\n(Igor.exe did not finish in time)";
+    }
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
   }
