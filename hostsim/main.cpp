@@ -176,7 +176,8 @@ const Option kOptions[] = {
 };
 
 const char kUsageLines[] = R"(
-LINE is one line of command text, run in order after the --script lines:
+LINE is one line of command text; lines run in the order given, a script's
+where its --script stands:
   wave NAME [TYPE] = V, V, ...   make a one-dimensional wave of these values
                                  (none for an empty one); TYPE is one of
                                  Float32 Float64 Int8 Int16 Int32 UInt8
