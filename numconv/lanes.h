@@ -21,32 +21,22 @@ struct Float64Lanes {
   Doubles v[8];
 };
 
-NUMCONV_INLINE Floats Magnitude(Floats x) {
-  return (Floats)((Ints)x & INT32_MAX);
-}
-
 // ---- Floating sources to integers: truncate, keep the low 32 bits of the
 // 64-bit result, 0 for NaN, infinities and magnitudes of 2^63 or more.
 //
-// The hardware conversion is exact within the 32-bit range and answers
-// INT32_MIN outside it. A block with any INT32_MIN is redone by exact steps
-// that every lane takes alike, in registers, so out-of-range data costs
-// those steps and never a value-by-value path.
+// Every block takes the same exact steps, in registers, whatever its
+// values: clipped signals and NaN markers cost what in-range data costs.
+// Limiting a value to +-2^k first settles NaN, infinities and everything
+// beyond the 64-bit range at once, as 2^k has no low bits.
 
-// Floats of 2^31 or more are whole, and from 2^55 on multiples of 2^32 (low
-// bits 0). Below that, taking off the nearest multiples of 2^40 and then of
-// 2^32 is exact and leaves the low bits within the hardware's range.
-NUMCONV_INLINE Ints TruncateFloatLanes(Floats x) {
-  Floats rest40 = x - ((x + 0x1.8p63f) - 0x1.8p63f);
-  Floats rest32 = rest40 - ((rest40 + 0x1.8p55f) - 0x1.8p55f);
-  const int32_t kBitsOf2To55 = 0x5B000000;
-  return TruncateInRange(rest32) & ((Ints)Magnitude(x) < kBitsOf2To55);
-}
-
-NUMCONV_INLINE bool AnyOutOfRange(const Int32Lanes &fast) {
-  Ints flagged = (fast.v[0] == INT32_MIN) | (fast.v[1] == INT32_MIN) |
-                 (fast.v[2] == INT32_MIN) | (fast.v[3] == INT32_MIN);
-  return AnyBitSet(flagged);
+// Floats of 2^31 or more are whole, so losing their nearest multiple of
+// 2^32 leaves their low bits within the hardware's range, where +-2^31
+// answer INT32_MIN, which has the right low bits. For 16-bit targets even
+// NaN and infinities need no more: they too answer INT32_MIN, whose low 16
+// bits are 0, as are those of every float of 2^62 or more.
+template <size_t TargetBytes> NUMCONV_INLINE Ints TruncateFloatLanes(Floats x) {
+  if constexpr (TargetBytes == 4) x = Clamp(x, 0x1p62f);
+  return TruncateInRange(LessNearestMultipleOf2To32(x));
 }
 
 NUMCONV_INLINE Doubles DoublesAt(const unsigned char *p, size_t k) {
@@ -56,14 +46,8 @@ NUMCONV_INLINE Doubles DoublesAt(const unsigned char *p, size_t k) {
 NUMCONV_INLINE Int32Lanes TruncateFloat64Block(const unsigned char *p) {
   Int32Lanes out;
   ForEach<4>([&](auto k) {
-    out.v[k] = TruncateInRange(DoublesAt(p, 2 * k), DoublesAt(p, 2 * k + 1));
+    out.v[k] = TruncateDoubles(DoublesAt(p, 2 * k), DoublesAt(p, 2 * k + 1));
   });
-  if (AnyOutOfRange(out)) {
-    ForEach<4>([&](auto k) {
-      out.v[k] = JoinLow(TruncateDoubleLanes(DoublesAt(p, 2 * k)),
-                         TruncateDoubleLanes(DoublesAt(p, 2 * k + 1)));
-    });
-  }
   return out;
 }
 
@@ -74,13 +58,12 @@ template <size_t TargetBytes>
 NUMCONV_INLINE Int32Lanes TruncateFloat32Block(const unsigned char *p) {
   Int32Lanes out;
   ForEach<4>([&](auto k) {
-    out.v[k] = TruncateInRange(LoadFloats(p + k * kVectorBytes));
+    Floats x = LoadFloats(p + k * kVectorBytes);
+    if constexpr (TargetBytes == 1)
+      out.v[k] = TruncateInRange(x);
+    else
+      out.v[k] = TruncateFloatLanes<TargetBytes>(x);
   });
-  if (TargetBytes > 1 && AnyOutOfRange(out)) {
-    ForEach<4>([&](auto k) {
-      out.v[k] = TruncateFloatLanes(LoadFloats(p + k * kVectorBytes));
-    });
-  }
   return out;
 }
 

@@ -52,39 +52,40 @@ NUMCONV_INLINE Ints InOrder(__m256i x) {
   return (Ints)_mm256_permute4x64_epi64(x, _MM_SHUFFLE(3, 1, 2, 0));
 }
 
-// The low dword of each 64-bit lane, of low and then of high.
-NUMCONV_INLINE Ints JoinLow(Ints low, Ints high) {
-  return InOrder(_mm256_castps_si256(
-      _mm256_shuffle_ps((__m256)low, (__m256)high, _MM_SHUFFLE(2, 0, 2, 0))));
-}
-
 // Exact within the 32-bit range; INT32_MIN outside it and for NaN.
 NUMCONV_INLINE Ints TruncateInRange(Floats x) {
   return (Ints)_mm256_cvttps_epi32(x);
 }
-NUMCONV_INLINE Ints TruncateInRange(Doubles low, Doubles high) {
-  return (Ints)_mm256_set_m128i(_mm256_cvttpd_epi32(high),
-                                _mm256_cvttpd_epi32(low));
+
+// x limited to [-limit, limit]; NaN becomes -limit (the second operand of
+// max is what it answers for NaN).
+NUMCONV_INLINE Floats Clamp(Floats x, float limit) {
+  return _mm256_min_ps(_mm256_max_ps(x, _mm256_set1_ps(-limit)),
+                       _mm256_set1_ps(limit));
 }
 
-NUMCONV_INLINE bool AnyBitSet(Ints x) {
-  return !_mm256_testz_si256((__m256i)x, (__m256i)x);
+// x less the nearest multiple of 2^32: exact for whole floats and for those
+// within +-2^31, which lose nothing. NaN and infinities give NaN.
+NUMCONV_INLINE Floats LessNearestMultipleOf2To32(Floats x) {
+  Floats multiple = _mm256_round_ps(x * 0x1p-32f, _MM_FROUND_TO_NEAREST_INT |
+                                                      _MM_FROUND_NO_EXC);
+  return x - multiple * 0x1p32f;
 }
 
-// The exact rule for doubles out of the 32-bit range too; the result sits
-// in the low dword of each 64-bit lane. The integral part of the magnitude
-// is the significand, with its leading bit placed at bit 62, shifted right
-// by 1085 - exponent. Masked to 11 bits, that count reaches 64 or more, for
-// which the shift gives 0, below 1, from 2^63 on, for infinities and NaN,
-// whatever the sign.
-NUMCONV_INLINE Ints TruncateDoubleLanes(Doubles x) {
-  ULongs bits = (ULongs)x;
-  ULongs count = (1085 - (bits >> 52)) & 0x7FF;
-  ULongs significand = ((bits << 11) >> 1) | (ULongs{} + (1ull << 62));
-  ULongs whole =
-      (ULongs)_mm256_srlv_epi64((__m256i)significand, (__m256i)count);
-  ULongs negative = (ULongs)((Longs)x < 0);
-  return (Ints)((whole ^ negative) - negative);
+// The exact rule for doubles. Truncated and limited to +-2^63, a value
+// loses the nearest multiple of 2^32 exactly, which leaves its low bits
+// within +-2^31 for the hardware conversion.
+NUMCONV_INLINE __m128i TruncateDoubles(Doubles x) {
+  const __m256d limit = _mm256_set1_pd(0x1p63);
+  Doubles whole =
+      _mm256_round_pd(_mm256_min_pd(_mm256_max_pd(x, -limit), limit),
+                      _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC);
+  Doubles rest = whole - ((whole + 0x1.8p84) - 0x1.8p84);
+  return _mm256_cvttpd_epi32(rest);
+}
+
+NUMCONV_INLINE Ints TruncateDoubles(Doubles low, Doubles high) {
+  return (Ints)_mm256_set_m128i(TruncateDoubles(high), TruncateDoubles(low));
 }
 
 // ---- Narrowing to the low bits, in order. The packs saturate, so each

@@ -65,40 +65,49 @@ NUMCONV_INLINE Floats DoublesToFloats(Doubles low, Doubles high) {
   return _mm_movelh_ps(_mm_cvtpd_ps(low), _mm_cvtpd_ps(high));
 }
 
-// The low dword of each 64-bit lane, of low and then of high.
-NUMCONV_INLINE Ints JoinLow(Ints low, Ints high) {
-  return (Ints)_mm_shuffle_ps((__m128)low, (__m128)high,
-                              _MM_SHUFFLE(2, 0, 2, 0));
-}
-
 // Exact within the 32-bit range; INT32_MIN outside it and for NaN.
 NUMCONV_INLINE Ints TruncateInRange(Floats x) {
   return (Ints)_mm_cvttps_epi32(x);
 }
-NUMCONV_INLINE Ints TruncateInRange(Doubles low, Doubles high) {
-  return (Ints)_mm_unpacklo_epi64(_mm_cvttpd_epi32(low),
-                                  _mm_cvttpd_epi32(high));
+
+// x limited to [-limit, limit]; NaN becomes -limit (the second operand of
+// max is what it answers for NaN).
+NUMCONV_INLINE Floats Clamp(Floats x, float limit) {
+  return _mm_min_ps(_mm_max_ps(x, _mm_set1_ps(-limit)), _mm_set1_ps(limit));
 }
 
-NUMCONV_INLINE bool AnyBitSet(Ints x) {
-  return _mm_movemask_epi8((__m128i)x) != 0;
+// x less the nearest multiple of 2^32, without a rounding instruction:
+// first the nearest multiple of 2^40 comes off, then that of 2^32, each
+// exact for whole floats and those within +-2^31 while below 2^62 in
+// magnitude. Larger values come out as multiples of 2^32, NaN and
+// infinities as NaN.
+NUMCONV_INLINE Floats LessNearestMultipleOf2To32(Floats x) {
+  Floats rest40 = x - ((x + 0x1.8p63f) - 0x1.8p63f);
+  return rest40 - ((rest40 + 0x1.8p55f) - 0x1.8p55f);
 }
 
-// The exact rule for doubles out of the 32-bit range too, without per-lane
-// shifts: the result sits in the low dword of each 64-bit lane. Taking the
-// nearest multiple of 2^32 off the magnitude is exact and changes no low bits;
-// the rest, within +-2^31, is rounded to an integer by adding 1.5 * 2^52, which
-// leaves that integer in the sum's low bits.
+// The exact rule for doubles, without a rounding instruction; the result
+// sits in the low dword of each 64-bit lane. The magnitude, limited to 2^63
+// (NaN included), loses the nearest multiple of 2^32 exactly; the rest,
+// within +-2^31, is rounded to an integer by adding 1.5 * 2^52, which
+// leaves that integer in the sum's low bits, and is taken one lower where
+// that rounded up.
 NUMCONV_INLINE Ints TruncateDoubleLanes(Doubles x) {
-  Doubles magnitude = (Doubles)((Longs)x & INT64_MAX);
+  Doubles magnitude =
+      _mm_min_pd((Doubles)((Longs)x & INT64_MAX), _mm_set1_pd(0x1p63));
   Doubles rest = magnitude - ((magnitude + 0x1.8p84) - 0x1.8p84);
   Doubles sum = rest + 0x1.8p52;
   Longs roundedUp = (sum - 0x1.8p52) > rest;
-  // Unsigned lanes: the low bits wrap around.
-  Words floor = (Words)sum + (Words)roundedUp;
-  Words negative = (Words)(x < 0.0);
-  Words bits = (floor ^ negative) - negative;
-  return (Ints)(bits & (Words)(magnitude < 0x1p63));
+  Ints floor = (Ints)sum + (Ints)roundedUp;
+  Ints negative = (Ints)(x < 0.0);
+  return (floor ^ negative) - negative;
+}
+
+// The low dwords of the 64-bit lanes of low and then of high.
+NUMCONV_INLINE Ints TruncateDoubles(Doubles low, Doubles high) {
+  return (Ints)_mm_shuffle_ps((__m128)TruncateDoubleLanes(low),
+                              (__m128)TruncateDoubleLanes(high),
+                              _MM_SHUFFLE(2, 0, 2, 0));
 }
 
 // ---- Narrowing to the low bits, in order. The packs saturate, so each
