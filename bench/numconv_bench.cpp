@@ -135,11 +135,13 @@ struct Way {
   int32_t variant; // ConvertVariant*; -1 for the plain loop
 };
 
-// AVX2 only where this machine runs it.
+// The wider variants only where this machine runs them.
 std::vector<Way> Ways() {
   std::vector<Way> ways = {{"SSE2", ConvertVariantSse2}};
   if (SetConvertVariant(ConvertVariantAvx2) == ConvertResultDone)
     ways.push_back({"AVX2", ConvertVariantAvx2});
+  if (SetConvertVariant(ConvertVariantAvx512) == ConvertResultDone)
+    ways.push_back({"AVX512", ConvertVariantAvx512});
   ways.push_back({"plain", -1});
   return ways;
 }
@@ -282,13 +284,13 @@ Row MeasureRow(int from, int to, const std::vector<Way> &ways,
 void PrintHeader(const std::vector<Way> &ways) {
   std::printf("%-18s", "ratio to memcpy");
   for (const char *size : kSizeNames) {
-    std::printf(" | %-*s", int(ways.size() * 6 - 1), size);
+    std::printf(" | %-*s", int(ways.size() * 7 - 1), size);
   }
   std::printf("\n%-18s", "pair");
   for (int size = 0; size < kSizes; ++size) {
     std::printf(" |");
     for (const Way &way : ways)
-      std::printf(" %5.5s", way.name);
+      std::printf(" %6.6s", way.name);
   }
   std::printf("\n");
 }
@@ -298,7 +300,7 @@ void PrintRow(const Row &row) {
   for (int size = 0; size < kSizes; ++size) {
     std::printf(" |");
     for (const auto &ratios : row.ratio)
-      std::printf(" %5.2f", ratios[size]);
+      std::printf(" %6.2f", ratios[size]);
   }
   std::printf("\n");
   std::fflush(stdout);

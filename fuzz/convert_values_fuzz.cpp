@@ -265,7 +265,8 @@ void FuzzOne(const uint8_t *data, size_t size) {
 // The input: which routine, in place or not, the types, a count, then the
 // values. Each input runs under every block variant this machine runs.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  for (int32_t variant : {ConvertVariantSse2, ConvertVariantAvx2}) {
+  for (int32_t variant :
+       {ConvertVariantSse2, ConvertVariantAvx2, ConvertVariantAvx512}) {
     if (SetConvertVariant(variant) == ConvertResultDone) FuzzOne(data, size);
   }
   return 0;

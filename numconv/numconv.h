@@ -66,11 +66,13 @@ int32_t ConvertValues(const void *source, void *target, int32_t count,
 int32_t ConvertValuesByType(const void *source, void *target, int32_t count,
                             int32_t sourceCode, int32_t targetCode);
 
-/* Block variants of the conversion loops; both give identical results. */
+/* Block variants of the conversion loops, narrowest first; all give
+   identical results. */
 enum {
   ConvertVariantAuto = 0, /* the widest this processor and system run */
   ConvertVariantSse2 = 1,
-  ConvertVariantAvx2 = 2
+  ConvertVariantAvx2 = 2,
+  ConvertVariantAvx512 = 3
 };
 
 /* Chooses the variant for every later conversion. Without a call, the
@@ -79,7 +81,8 @@ enum {
    this machine cannot run. */
 int32_t SetConvertVariant(int32_t variant);
 
-/* The variant in use: ConvertVariantSse2 or ConvertVariantAvx2. */
+/* The variant in use: ConvertVariantSse2, ConvertVariantAvx2 or
+   ConvertVariantAvx512. */
 int32_t ConvertVariantInUse(void);
 
 /* Replaces each of count values of the real type code by

@@ -10,23 +10,30 @@
 namespace numconv {
 namespace {
 
-// AVX2 needs the processor's support and the system's: the system must save
-// the upper halves of the vector registers (OSXSAVE, then XCR0 bits 1 and 2).
-bool SystemRunsAvx2() {
+// Wider vectors need the processor's support and the system's: the system
+// must save the registers' upper parts (OSXSAVE, then the XCR0 bits of the
+// states: 1 and 2 for AVX2, 5 to 7 as well for AVX-512).
+int32_t WidestOfProcessor() {
   unsigned a, b, c, d;
   const unsigned osxsave = 1u << 27, avx = 1u << 28;
   if (!__get_cpuid(1, &a, &b, &c, &d) ||
       (c & (osxsave | avx)) != (osxsave | avx))
-    return false;
+    return ConvertVariantSse2;
   unsigned low, high;
   __asm__ volatile("xgetbv" : "=a"(low), "=d"(high) : "c"(0));
-  const unsigned vectorStates = 6;
-  if ((low & vectorStates) != vectorStates) return false;
+  const unsigned vectorStates = 0x6, wideStates = 0xE6;
   const unsigned avx2 = 1u << 5;
-  return __get_cpuid_count(7, 0, &a, &b, &c, &d) && (b & avx2);
+  if ((low & vectorStates) != vectorStates ||
+      !__get_cpuid_count(7, 0, &a, &b, &c, &d) || !(b & avx2))
+    return ConvertVariantSse2;
+  // F, DQ, BW and VL.
+  const unsigned avx512 = (1u << 16) | (1u << 17) | (1u << 30) | (1u << 31);
+  if ((low & wideStates) == wideStates && (b & avx512) == avx512)
+    return ConvertVariantAvx512;
+  return ConvertVariantAvx2;
 }
 
-// Both variants give the same bits, so two threads making the first choice
+// All variants give the same bits, so two threads making the first choice
 // at once store the same answer.
 std::atomic<int32_t> gVariant{ConvertVariantAuto};
 
@@ -36,7 +43,7 @@ std::atomic<int32_t> gWidest{ConvertVariantAuto};
 int32_t WidestVariant() {
   int32_t widest = gWidest.load(std::memory_order_relaxed);
   if (widest == ConvertVariantAuto) {
-    widest = SystemRunsAvx2() ? ConvertVariantAvx2 : ConvertVariantSse2;
+    widest = WidestOfProcessor();
     gWidest.store(widest, std::memory_order_relaxed);
   }
   return widest;
@@ -45,8 +52,14 @@ int32_t WidestVariant() {
 } // namespace
 
 const PairLoops &ActivePairLoops() {
-  return ConvertVariantInUse() == ConvertVariantAvx2 ? avx2::kPairLoops
-                                                     : sse2::kPairLoops;
+  switch (ConvertVariantInUse()) {
+  case ConvertVariantAvx512:
+    return avx512::kPairLoops;
+  case ConvertVariantAvx2:
+    return avx2::kPairLoops;
+  default:
+    return sse2::kPairLoops;
+  }
 }
 
 } // namespace numconv
@@ -55,9 +68,8 @@ using namespace numconv;
 
 extern "C" int32_t SetConvertVariant(int32_t variant) {
   if (variant == ConvertVariantAuto) variant = WidestVariant();
-  bool runnable =
-      variant == ConvertVariantSse2 ||
-      (variant == ConvertVariantAvx2 && WidestVariant() == ConvertVariantAvx2);
+  // Each variant's processor runs the narrower ones too.
+  bool runnable = variant >= ConvertVariantSse2 && variant <= WidestVariant();
   if (!runnable) return ConvertResultInvalid;
   gVariant.store(variant, std::memory_order_relaxed);
   return ConvertResultDone;

@@ -20,6 +20,9 @@ extern const PairLoops kPairLoops;
 namespace avx2 {
 extern const PairLoops kPairLoops;
 }
+namespace avx512 {
+extern const PairLoops kPairLoops;
+}
 
 // The loops of the variant in use; the first call chooses one if no caller
 // has.

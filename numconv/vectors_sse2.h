@@ -86,6 +86,21 @@ NUMCONV_INLINE Floats LessNearestMultipleOf2To32(Floats x) {
   return rest40 - ((rest40 + 0x1.8p55f) - 0x1.8p55f);
 }
 
+#if defined(__x86_64__)
+// 64-bit code has the processor's 64-bit truncation, which is the rule
+// itself: it answers 2^63 for NaN, infinities and magnitudes of 2^63 or
+// more, whose low 32 bits are 0. Every lane of the block takes it.
+NUMCONV_INLINE int32_t TruncateLow(Doubles x) {
+  return static_cast<int32_t>(_mm_cvttsd_si64(x));
+}
+NUMCONV_INLINE int32_t TruncateHigh(Doubles x) {
+  return TruncateLow(_mm_unpackhi_pd(x, x));
+}
+NUMCONV_INLINE Ints TruncateDoubles(Doubles low, Doubles high) {
+  return (Ints)_mm_setr_epi32(TruncateLow(low), TruncateHigh(low),
+                              TruncateLow(high), TruncateHigh(high));
+}
+#else
 // The exact rule for doubles, without a rounding instruction; the result
 // sits in the low dword of each 64-bit lane. The magnitude, limited to 2^63
 // (NaN included), loses the nearest multiple of 2^32 exactly; the rest,
@@ -109,6 +124,7 @@ NUMCONV_INLINE Ints TruncateDoubles(Doubles low, Doubles high) {
                               (__m128)TruncateDoubleLanes(high),
                               _MM_SHUFFLE(2, 0, 2, 0));
 }
+#endif
 
 // ---- Narrowing to the low bits, in order. The packs saturate, so each
 // value is first brought into the range where they are exact.
