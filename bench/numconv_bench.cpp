@@ -6,6 +6,7 @@
 //
 // Usage: numconv_bench [TEXT]   only the pairs whose name contains TEXT.
 #include "numconv.h"
+#include "timing.h"
 
 #include <algorithm>
 #include <array>
@@ -206,28 +207,6 @@ struct Buffers {
 
 // Called through a volatile pointer so that no copy is optimised away.
 void *(*volatile gMemcpy)(void *, const void *, size_t) = std::memcpy;
-
-double Seconds(const std::function<void()> &work, int reps) {
-  auto start = std::chrono::steady_clock::now();
-  for (int r = 0; r < reps; ++r)
-    work();
-  std::chrono::duration<double> spent =
-      std::chrono::steady_clock::now() - start;
-  return spent.count() / reps;
-}
-
-// Best of several trials of each work, the works taking turns so that a
-// busy moment of the machine does not fall on one of them only.
-std::vector<double> BestSeconds(const std::vector<std::function<void()>> &works,
-                                int reps, int trials) {
-  std::vector<double> best(works.size(), 1e300);
-  for (const auto &work : works)
-    work(); // first touch of every page, outside the timing
-  for (int t = 0; t < trials; ++t)
-    for (size_t w = 0; w < works.size(); ++w)
-      best[w] = std::min(best[w], Seconds(works[w], reps));
-  return best;
-}
 
 struct Row {
   std::string pair;

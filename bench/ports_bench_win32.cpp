@@ -31,8 +31,8 @@ int main() {
     std::fprintf(stderr, "cannot start the module: %s\n", error.c_str());
     return 1;
   }
-  auto readPort = reinterpret_cast<ExternalFn>(static_cast<uintptr_t>(
-      hostsim::SendMessageToExtension(ext, 15, {1})));
+  auto readPort = reinterpret_cast<ExternalFn>(
+      static_cast<uintptr_t>(hostsim::SendMessageToExtension(ext, 15, {1})));
   auto inp32 = reinterpret_cast<Inp32Fn>(reinterpret_cast<void *>(
       GetProcAddress(GetModuleHandleA("inpout32.dll"), "Inp32")));
   const long n = 1000000;
