@@ -83,7 +83,7 @@ struct Buffers {
 };
 
 // memcpy time over conversion time, memcpy moving half of the traffic; the
-// two take turns, best of seven.
+// two take turns, best of fifteen.
 template <typename Convert>
 double RatioToMemcpy(const TypeRow &type, Buffers &buffers, Convert convert) {
   size_t copyBytes = size_t(kPoints) * (type.bytes + 8) / 2;
@@ -92,7 +92,7 @@ double RatioToMemcpy(const TypeRow &type, Buffers &buffers, Convert convert) {
          std::memcpy(buffers.copyTo.data(), buffers.copyFrom.data(), copyBytes);
        },
        convert},
-      1, 7);
+      1, 15);
   return seconds[0] / seconds[1];
 }
 
@@ -133,7 +133,7 @@ int main() {
 #endif
   Buffers buffers;
   std::vector<Variant> variants = Variants();
-  std::printf("%d points, memcpy and conversion taking turns, best of 7; ratio "
+  std::printf("%d points, memcpy and conversion taking turns, best of 15; ratio "
               "to memcpy of the same bytes "
               "(higher is faster)\n",
               kPoints);

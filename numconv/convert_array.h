@@ -13,22 +13,31 @@ constexpr bool kSameBits = std::is_same_v<S, D> ||
                             sizeof(S) == sizeof(D));
 
 // Values [0, first) and [end, count) go one at a time; [first, end) in
-// blocks whose targets start on a vector boundary when `aligned`.
+// blocks, whose targets start on a vector boundary when `aligned`.
 struct BlockSpan {
   int32_t first;
   int32_t end;
   bool aligned;
 };
 
-template <typename D>
-BlockSpan SpanOfBlocks(const unsigned char *target, int32_t count) {
-  size_t misalignment = reinterpret_cast<uintptr_t>(target) % kVectorBytes;
-  BlockSpan span = {0, 0, misalignment % sizeof(D) == 0};
-  if (span.aligned) {
-    size_t lead = (kVectorBytes - misalignment) % kVectorBytes;
-    span.first = static_cast<int32_t>(lead / sizeof(D));
-    if (span.first > count) span.first = count;
+NUMCONV_INLINE size_t Misalignment(const unsigned char *p) {
+  return reinterpret_cast<uintptr_t>(p) % kVectorBytes;
+}
+
+// Blocks start where the wider side's vectors fall on vector boundaries, so
+// that its accesses, the more numerous, never straddle cache lines.
+template <typename S, typename D>
+BlockSpan SpanOfBlocks(const unsigned char *source, const unsigned char *target,
+                       int32_t count) {
+  constexpr bool kBySource = sizeof(S) > sizeof(D);
+  constexpr size_t kWidth = kBySource ? sizeof(S) : sizeof(D);
+  size_t misalignment = Misalignment(kBySource ? source : target);
+  BlockSpan span = {0, 0, false};
+  if (misalignment % kWidth == 0) {
+    size_t lead = (kVectorBytes - misalignment) % kVectorBytes / kWidth;
+    span.first = lead < size_t(count) ? static_cast<int32_t>(lead) : count;
   }
+  span.aligned = Misalignment(target + span.first * sizeof(D)) == 0;
   span.end = span.first + (count - span.first) / kBlockValues * kBlockValues;
   return span;
 }
@@ -109,7 +118,7 @@ void ConvertArray(const void *source, void *target, int32_t count) {
   } else {
     auto from = static_cast<const unsigned char *>(source);
     auto to = static_cast<unsigned char *>(target);
-    BlockSpan span = SpanOfBlocks<D>(to, count);
+    BlockSpan span = SpanOfBlocks<S, D>(from, to, count);
     if (!span.aligned) {
       Walk<S, D, StoreMode::kUnaligned>(from, to, count, span);
     } else if (static_cast<size_t>(count) * sizeof(D) < kStreamingBytes) {

@@ -296,15 +296,21 @@ protected:
     return static_cast<int32_t>(source.size() / From().bytes);
   }
 
-  // Target at `shift` bytes past the guard, so that the vector loop starts
-  // at different alignments (and at none, for odd shifts).
-  void CheckOutOfPlace(const Bytes &source, const Bytes &expected,
-                       size_t shift) {
+  // Target at `shift` bytes past the guard and source at `sourceShift`
+  // bytes past a 64-byte boundary, so that the vector loop starts at
+  // different alignments of either (and at none, for odd shifts).
+  void CheckOutOfPlace(const Bytes &source, const Bytes &expected, size_t shift,
+                       size_t sourceShift = 0) {
     Bytes buffer(2 * kGuardBytes + shift + expected.size(), kGuard);
     Bytes before = buffer;
     size_t at = kGuardBytes + shift;
-    EXPECT_EQ(ExpectedResult(From(), To()),
-              Convert(source, source.data(), &buffer[at]));
+    Bytes shifted(source.size() + 128);
+    unsigned char *from =
+        shifted.data() +
+        (64 - reinterpret_cast<uintptr_t>(shifted.data()) % 64) +
+        sourceShift % 64;
+    std::memcpy(from, source.data(), source.size());
+    EXPECT_EQ(ExpectedResult(From(), To()), Convert(source, from, &buffer[at]));
     ExpectSameValues(expected, buffer, at, To(), source, From());
     ExpectUntouchedOutside(before, buffer, at, at + expected.size());
   }
@@ -329,8 +335,10 @@ protected:
 TEST_P(ConvertPair, OutOfPlaceMatchesModel) {
   Bytes source = SourceValues(From(), 3000);
   Bytes expected = ModelConvert(From(), To(), source);
-  for (size_t shift : {0, 1, 4, 8, 12, 16, 24})
-    CheckOutOfPlace(source, expected, shift);
+  const size_t shifts[][2] = {{0, 0},   {1, 8},  {4, 3},   {8, 16},
+                              {12, 40}, {16, 1}, {24, 56}, {32, 24}};
+  for (const auto &shift : shifts)
+    CheckOutOfPlace(source, expected, shift[0], shift[1]);
 }
 
 TEST_P(ConvertPair, InPlaceMatchesModel) {
@@ -402,6 +410,29 @@ TEST(ConvertVariants, AgreeOnOverlappingBuffers) {
         }
       }
     }
+  SetConvertVariant(ConvertVariantAuto);
+}
+
+// Targets too large for the caches are streamed past them; small pieces of
+// the same conversion go through the cache and must give the same bytes,
+// out of place and in place, with ragged ends.
+TEST(ConvertVariants, LargeTargetsGiveTheSameBytesAsSmallPieces) {
+  const int32_t count = (36 << 20) / 8 + 37, piece = 1 << 16;
+  Bytes source = SourceValues(kTypes[1], count - 64);
+  source.resize(size_t(count) * 4);
+  Bytes pieces(size_t(count) * 8);
+  for (int32_t at = 0; at < count; at += piece)
+    ConvertValues(&source[size_t(at) * 4], &pieces[size_t(at) * 8],
+                  std::min(piece, count - at), 4, 3, 8, 3);
+  for (int32_t variant : kVariants) {
+    if (SetConvertVariant(variant) != ConvertResultDone) continue;
+    Bytes whole(pieces.size() + 8);
+    ConvertValues(source.data(), &whole[8], count, 4, 3, 8, 3);
+    EXPECT_EQ(0, std::memcmp(pieces.data(), &whole[8], pieces.size()));
+    std::memcpy(&whole[8], source.data(), source.size());
+    ConvertValues(&whole[8], &whole[8], count, 4, 3, 8, 3);
+    EXPECT_EQ(0, std::memcmp(pieces.data(), &whole[8], pieces.size()));
+  }
   SetConvertVariant(ConvertVariantAuto);
 }
 
