@@ -1,6 +1,7 @@
 // The pair loops in 32-byte AVX2 blocks. Only the functions of this file
 // are compiled for AVX2, and they run only when the processor and the system
 // support it (variant_choice.cpp).
+#include "variant_target.h"
 #include "variants.h"
 
 #include <immintrin.h>
@@ -9,27 +10,16 @@
 #include <cstring>
 #include <utility>
 
-#if defined(__clang__)
-#pragma clang attribute push(__attribute__((target("avx2"))),                  \
-                             apply_to = function)
-#else
-#pragma GCC push_options
-#pragma GCC target("avx2")
-#endif
-
+NUMCONV_TARGET_BEGIN("avx2")
 namespace numconv::avx2 {
 constexpr size_t kVectorBytes = 32;
 // In this order: each builds on the one before.
 // clang-format off
 #include "vector_types.h"
 #include "vectors_avx2.h"
+#include "vectors_wide.h"
 #include "lanes.h"
 #include "convert_array.h"
 // clang-format on
 } // namespace numconv::avx2
-
-#if defined(__clang__)
-#pragma clang attribute pop
-#else
-#pragma GCC pop_options
-#endif
+NUMCONV_TARGET_END

@@ -23,17 +23,6 @@ NUMCONV_INLINE __m256i Extend(const unsigned char *p) {
   }
 }
 
-// A block of 8- or 16-bit values extended by their signedness to N vectors
-// of 16-bit (N = 2) or 32-bit (N = 4) lanes.
-template <typename S, size_t N>
-NUMCONV_INLINE void LoadExtended(const unsigned char *p, Ints (&out)[N]) {
-  constexpr size_t kLaneBytes = N;
-  constexpr size_t kSourceStep = kVectorBytes / kLaneBytes * sizeof(S);
-  ForEach<N>([&](auto k) {
-    out[k] = (Ints)Extend<S, kLaneBytes>(p + k * kSourceStep);
-  });
-}
-
 NUMCONV_INLINE Doubles LoadFloatsAsDoubles(const unsigned char *p) {
   return _mm256_cvtps_pd(_mm_castsi128_ps(LoadHalf(p)));
 }

@@ -25,17 +25,6 @@ NUMCONV_INLINE __m512i Extend(const unsigned char *p) {
   }
 }
 
-// A block of 8- or 16-bit values extended by their signedness to N vectors
-// of 16-bit (N = 2) or 32-bit (N = 4) lanes.
-template <typename S, size_t N>
-NUMCONV_INLINE void LoadExtended(const unsigned char *p, Ints (&out)[N]) {
-  constexpr size_t kLaneBytes = N;
-  constexpr size_t kSourceStep = kVectorBytes / kLaneBytes * sizeof(S);
-  ForEach<N>([&](auto k) {
-    out[k] = (Ints)Extend<S, kLaneBytes>(p + k * kSourceStep);
-  });
-}
-
 NUMCONV_INLINE Doubles LoadFloatsAsDoubles(const unsigned char *p) {
   return _mm512_cvtps_pd(_mm256_castsi256_ps(LoadHalf(p)));
 }
