@@ -107,9 +107,6 @@ void Walk(const unsigned char *source, unsigned char *target, int32_t count,
     WalkUp<S, D, M>(source, target, count, span);
 }
 
-// Targets from this size on are larger than what caches keep for the caller.
-constexpr size_t kStreamingBytes = size_t(32) << 20;
-
 template <typename S, typename D>
 void ConvertArray(const void *source, void *target, int32_t count) {
   if (count <= 0) return;
@@ -119,14 +116,10 @@ void ConvertArray(const void *source, void *target, int32_t count) {
     auto from = static_cast<const unsigned char *>(source);
     auto to = static_cast<unsigned char *>(target);
     BlockSpan span = SpanOfBlocks<S, D>(from, to, count);
-    if (!span.aligned) {
-      Walk<S, D, StoreMode::kUnaligned>(from, to, count, span);
-    } else if (static_cast<size_t>(count) * sizeof(D) < kStreamingBytes) {
+    if (span.aligned)
       Walk<S, D, StoreMode::kAligned>(from, to, count, span);
-    } else {
-      Walk<S, D, StoreMode::kStreaming>(from, to, count, span);
-      _mm_sfence(); // streamed stores are ordered before anything later
-    }
+    else
+      Walk<S, D, StoreMode::kUnaligned>(from, to, count, span);
   }
 }
 

@@ -20,12 +20,9 @@ constexpr int32_t kBlockValues = static_cast<int32_t>(kVectorBytes);
 
 // Aligned stores wherever the target allows: older processors store
 // unaligned vectors more slowly. Stores go through the cache, since the
-// caller reads the values next, unless the target is larger than caches
-// hold: then they stream past them, as memcpy's do, and the target's lines
-// need not be read first.
-enum class StoreMode { kUnaligned, kAligned, kStreaming };
-
-NUMCONV_INLINE void StreamInts(unsigned char *p, Ints v);
+// caller reads the values next (streaming them past it measured slower,
+// even for targets far larger than the caches).
+enum class StoreMode { kUnaligned, kAligned };
 
 // Unaligned loads; stores aligned where the walk has found the target so.
 NUMCONV_INLINE Ints LoadInts(const unsigned char *p) {
@@ -41,9 +38,7 @@ NUMCONV_INLINE Floats LoadFloats(const unsigned char *p) {
 }
 
 template <StoreMode M> NUMCONV_INLINE void StoreInts(unsigned char *p, Ints v) {
-  if constexpr (M == StoreMode::kStreaming)
-    StreamInts(p, v);
-  else if constexpr (M == StoreMode::kAligned)
+  if constexpr (M == StoreMode::kAligned)
     std::memcpy(__builtin_assume_aligned(p, kVectorBytes), &v, sizeof v);
   else
     std::memcpy(p, &v, sizeof v);

@@ -77,11 +77,6 @@ NUMCONV_INLINE Ints TruncateDoubles(Doubles low, Doubles high) {
   return (Ints)_mm256_set_m128i(TruncateDoubles(high), TruncateDoubles(low));
 }
 
-// An aligned store past the caches.
-NUMCONV_INLINE void StreamInts(unsigned char *p, Ints v) {
-  _mm256_stream_si256(reinterpret_cast<__m256i *>(p), (__m256i)v);
-}
-
 // ---- Narrowing to the low bits, in order. The packs saturate, so each
 // value is first masked to the bits it keeps.
 

@@ -413,29 +413,6 @@ TEST(ConvertVariants, AgreeOnOverlappingBuffers) {
   SetConvertVariant(ConvertVariantAuto);
 }
 
-// Targets too large for the caches are streamed past them; small pieces of
-// the same conversion go through the cache and must give the same bytes,
-// out of place and in place, with ragged ends.
-TEST(ConvertVariants, LargeTargetsGiveTheSameBytesAsSmallPieces) {
-  const int32_t count = (36 << 20) / 8 + 37, piece = 1 << 16;
-  Bytes source = SourceValues(kTypes[1], count - 64);
-  source.resize(size_t(count) * 4);
-  Bytes pieces(size_t(count) * 8);
-  for (int32_t at = 0; at < count; at += piece)
-    ConvertValues(&source[size_t(at) * 4], &pieces[size_t(at) * 8],
-                  std::min(piece, count - at), 4, 3, 8, 3);
-  for (int32_t variant : kVariants) {
-    if (SetConvertVariant(variant) != ConvertResultDone) continue;
-    Bytes whole(pieces.size() + 8);
-    ConvertValues(source.data(), &whole[8], count, 4, 3, 8, 3);
-    EXPECT_EQ(0, std::memcmp(pieces.data(), &whole[8], pieces.size()));
-    std::memcpy(&whole[8], source.data(), source.size());
-    ConvertValues(&whole[8], &whole[8], count, 4, 3, 8, 3);
-    EXPECT_EQ(0, std::memcmp(pieces.data(), &whole[8], pieces.size()));
-  }
-  SetConvertVariant(ConvertVariantAuto);
-}
-
 TEST(ConvertVariants, UnknownOrUnrunnableChoicesChangeNothing) {
   ASSERT_EQ(ConvertResultDone, SetConvertVariant(ConvertVariantSse2));
   for (int32_t bad : {-1, 4, INT32_MIN})
