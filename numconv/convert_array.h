@@ -90,8 +90,28 @@ bool Overlap(const unsigned char *source, const unsigned char *target,
   return from < to + count * sizeof(D) && to < from + count * sizeof(S);
 }
 
-// The order matters only when the buffers share memory; apart, the upward
-// walk is the one that prefetchers follow best. A block reads ahead of the
+// Apart, the ragged ends are whole blocks too, each overlapping its
+// neighbour: a value converted twice comes out the same both times, and a
+// short array's ends cost a block rather than a value at a time.
+template <typename S, typename D, StoreMode M>
+void WalkApart(const unsigned char *source, unsigned char *target,
+               int32_t count, BlockSpan span) {
+  if (count < kBlockValues) {
+    WalkUp<S, D, M>(source, target, count, {0, 0, false});
+    return;
+  }
+  if (span.first > 0)
+    ConvertBlockAt<S, D, StoreMode::kUnaligned>(source, target, 0);
+#pragma GCC unroll 4
+  for (int32_t i = span.first; i < span.end; i += kBlockValues)
+    ConvertBlockAt<S, D, M>(source, target, i);
+  if (span.end < count)
+    ConvertBlockAt<S, D, StoreMode::kUnaligned>(source, target,
+                                                count - kBlockValues);
+}
+
+// Sharing memory, a wider target is filled from the last value down and
+// any other from the first up. A block reads ahead of the
 // value-by-value order; when the target starts ahead of the source in the
 // walk's direction, a write could reach a value not yet read, and only
 // single values give the same result whatever the block width.
@@ -99,8 +119,9 @@ template <typename S, typename D, StoreMode M>
 void Walk(const unsigned char *source, unsigned char *target, int32_t count,
           BlockSpan span) {
   bool overlap = Overlap<S, D>(source, target, count);
-  bool down = sizeof(D) > sizeof(S) && overlap;
-  if (overlap && (down ? target < source : target > source)) span = {};
+  if (!overlap) return WalkApart<S, D, M>(source, target, count, span);
+  bool down = sizeof(D) > sizeof(S);
+  if (down ? target < source : target > source) span = {};
   if (down)
     WalkDown<S, D, M>(source, target, count, span);
   else

@@ -1,5 +1,6 @@
 // Number-type codes and the float-to-integer storage rule.
 #include "numconv.h"
+#include "value_types.h"
 
 #include <cstddef>
 
@@ -70,9 +71,5 @@ extern "C" void ReverseValueBytes(void *data, int32_t bytesPerValue,
 }
 
 extern "C" int64_t StoreFloatAsInteger(double value) {
-  // Both comparisons fail for NaN.
-  if (value >= -9223372036854775808.0 && value < 9223372036854775808.0) {
-    return static_cast<int64_t>(value);
-  }
-  return 0;
+  return numconv::TruncateToInt64(value);
 }

@@ -93,13 +93,20 @@ inline bool DecodeRealType(int32_t code, int32_t *bytesPerValue,
          !isComplex;
 }
 
+// The rule of StoreFloatAsInteger, inline for the loops' single values.
+inline int64_t TruncateToInt64(double value) {
+  // Both comparisons fail for NaN.
+  if (value >= -0x1p63 && value < 0x1p63) return static_cast<int64_t>(value);
+  return 0;
+}
+
 // The rule for one value: floating to integer by StoreFloatAsInteger,
 // integers by wrap-around with the source's signedness, anything to floating
 // by the compiler's IEEE conversion (round to nearest).
 template <typename S, typename D> D ConvertOne(S value) {
   if constexpr (std::is_integral_v<D> && std::is_floating_point_v<S>) {
     using Bits = std::make_unsigned_t<D>;
-    return static_cast<D>(static_cast<Bits>(StoreFloatAsInteger(value)));
+    return static_cast<D>(static_cast<Bits>(TruncateToInt64(value)));
   } else {
     return static_cast<D>(value);
   }
