@@ -4,7 +4,9 @@
 // block variant, beside a plain one-value-at-a-time loop, and summed up next
 // to the figures recorded before the variants existed.
 //
-// Usage: numconv_bench [TEXT]   only the pairs whose name contains TEXT.
+// Usage: numconv_bench [TEXT [SKEW]]   only the pairs whose name contains
+// TEXT; source and target SKEW bytes past a 64-byte boundary (0 to 63), as
+// host blocks lie (memcpy's buffers stay aligned).
 #include "numconv.h"
 #include "timing.h"
 
@@ -13,6 +15,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <limits>
@@ -187,7 +190,7 @@ constexpr int kLargeTrials = 3;
 // A heap block aligned like the buffers a host hands out.
 class Buffer {
 public:
-  explicit Buffer(size_t bytes) : storage_(bytes + 64) {
+  explicit Buffer(size_t bytes) : storage_(bytes + 128) {
     uintptr_t at = reinterpret_cast<uintptr_t>(storage_.data());
     data_ = storage_.data() + (64 - at % 64) % 64;
   }
@@ -205,6 +208,8 @@ struct Buffers {
   Buffer copyTo{kLargestSource * (1 + kWidestValue) / 2};
 };
 
+size_t gSkew = 0;
+
 // Called through a volatile pointer so that no copy is optimised away.
 void *(*volatile gMemcpy)(void *, const void *, size_t) = std::memcpy;
 
@@ -221,8 +226,8 @@ std::vector<double> Measure(int from, int to, size_t sourceBytes,
   double traffic = double(count) * (s.bytes + d.bytes);
   int reps = std::max(1, int(kTrafficPerTrial / traffic));
   int trials = sourceBytes >= kLargestSource ? kLargeTrials : kTrials;
-  unsigned char *source = buffers.source.data(),
-                *target = buffers.target.data();
+  unsigned char *source = buffers.source.data() + gSkew,
+                *target = buffers.target.data() + gSkew;
   std::vector<std::function<void()>> works;
   works.push_back([&, traffic] {
     gMemcpy(buffers.copyTo.data(), buffers.copyFrom.data(),
@@ -321,6 +326,8 @@ void PrintSummary(Mix mix, const std::vector<Row> &rows,
 
 int main(int argc, char **argv) {
   const char *only = argc > 1 ? argv[1] : "";
+  gSkew = argc > 2 ? std::strtoul(argv[2], nullptr, 10) % 64 : 0;
+  if (gSkew) std::printf("source and target %zu bytes past alignment\n", gSkew);
   Buffers buffers;
   std::vector<Way> ways = Ways();
   // Integer sources do not depend on the mix: measured once, reused.
@@ -332,7 +339,8 @@ int main(int argc, char **argv) {
     for (int from = 0; from < kTypeCount; ++from) {
       bool floating = kTypes[from].kind == NumKindFloat;
       if (!floating && mix != kMixes[0]) continue;
-      FillSource(kTypes[from], mix, buffers.source.data(), kLargestSource);
+      FillSource(kTypes[from], mix, buffers.source.data() + gSkew,
+                 kLargestSource);
       for (int to = 0; to < kTypeCount; ++to) {
         std::string name =
             std::string(kTypes[from].name) + "To" + kTypes[to].name;
