@@ -133,10 +133,11 @@ int main() {
 #endif
   Buffers buffers;
   std::vector<Variant> variants = Variants();
-  std::printf("%d points, memcpy and conversion taking turns, best of 15; ratio "
-              "to memcpy of the same bytes "
-              "(higher is faster)\n",
-              kPoints);
+  std::printf(
+      "%d points, memcpy and conversion taking turns, best of 15; ratio "
+      "to memcpy of the same bytes "
+      "(higher is faster)\n",
+      kPoints);
   std::printf("%-8s %-*s | %-*s | %s\n", "wave", int(variants.size() * 7 - 1),
               "from doubles, in range", int(variants.size() * 7 - 1),
               "from doubles, half out", "to doubles");
