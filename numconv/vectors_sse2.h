@@ -113,9 +113,10 @@ NUMCONV_INLINE Ints TruncateDoubleLanes(Doubles x) {
   Doubles rest = magnitude - ((magnitude + 0x1.8p84) - 0x1.8p84);
   Doubles sum = rest + 0x1.8p52;
   Longs roundedUp = (sum - 0x1.8p52) > rest;
-  Ints floor = (Ints)sum + (Ints)roundedUp;
-  Ints negative = (Ints)(x < 0.0);
-  return (floor ^ negative) - negative;
+  // Unsigned lanes: the low bits wrap around.
+  Words floor = (Words)sum + (Words)roundedUp;
+  Words negative = (Words)(x < 0.0);
+  return (Ints)((floor ^ negative) - negative);
 }
 
 // The low dwords of the 64-bit lanes of low and then of high.
