@@ -9,6 +9,7 @@
 // host blocks lie (memcpy's buffers stay aligned).
 #include "numconv.h"
 #include "timing.h"
+#include "variants.h"
 
 #include <algorithm>
 #include <array>
@@ -134,18 +135,11 @@ void FillSource(const TypeInfo &type, Mix mix, unsigned char *p, size_t bytes) {
 // ---- Ways of converting: each variant of ConvertValues, then the plain
 // loop.
 
-struct Way {
-  const char *name;
-  int32_t variant; // ConvertVariant*; -1 for the plain loop
-};
+// A variant's code, or -1 for the plain loop.
+using Way = NamedVariant;
 
-// The wider variants only where this machine runs them.
 std::vector<Way> Ways() {
-  std::vector<Way> ways = {{"SSE2", ConvertVariantSse2}};
-  if (SetConvertVariant(ConvertVariantAvx2) == ConvertResultDone)
-    ways.push_back({"AVX2", ConvertVariantAvx2});
-  if (SetConvertVariant(ConvertVariantAvx512) == ConvertResultDone)
-    ways.push_back({"AVX512", ConvertVariantAvx512});
+  std::vector<Way> ways = RunnableVariants();
   ways.push_back({"plain", -1});
   return ways;
 }
@@ -234,11 +228,11 @@ std::vector<double> Measure(int from, int to, size_t sourceBytes,
             size_t(traffic / 2));
   });
   for (const Way &way : ways) {
-    if (way.variant < 0) {
+    if (way.code < 0) {
       PairLoop loop = kPlainLoops[from * kTypeCount + to];
       works.push_back([=] { loop(source, target, count); });
     } else {
-      int32_t variant = way.variant;
+      int32_t variant = way.code;
       works.push_back([=] {
         SetConvertVariant(variant);
         ConvertValues(source, target, count, s.bytes, s.kind, d.bytes, d.kind);

@@ -19,6 +19,7 @@
 
 #include "numconv.h"
 #include "timing.h"
+#include "variants.h"
 #include "wave_store.h"
 #include "waves.h"
 
@@ -36,20 +37,6 @@ constexpr TypeRow kTypes[] = {{"Float64", 0x04, 8}, {"Float32", 0x02, 4},
                               {"Int32", 0x20, 4},   {"Int16", 0x10, 2},
                               {"Int8", 0x08, 1},    {"UInt32", 0x60, 4},
                               {"UInt16", 0x50, 2},  {"UInt8", 0x48, 1}};
-
-struct Variant {
-  const char *name;
-  int32_t code;
-};
-
-std::vector<Variant> Variants() {
-  std::vector<Variant> variants = {{"SSE2", ConvertVariantSse2}};
-  if (SetConvertVariant(ConvertVariantAvx2) == ConvertResultDone)
-    variants.push_back({"AVX2", ConvertVariantAvx2});
-  if (SetConvertVariant(ConvertVariantAvx512) == ConvertResultDone)
-    variants.push_back({"AVX512", ConvertVariantAvx512});
-  return variants;
-}
 
 void FillInRange(std::vector<double> &doubles) {
   for (int32_t k = 0; k < kPoints; ++k)
@@ -96,7 +83,7 @@ double RatioToMemcpy(const TypeRow &type, Buffers &buffers, Convert convert) {
   return seconds[0] / seconds[1];
 }
 
-void BenchType(const TypeRow &type, const std::vector<Variant> &variants,
+void BenchType(const TypeRow &type, const std::vector<NamedVariant> &variants,
                Buffers &buffers) {
   Handle wave = hostsim::MakeWave(1, type.numType, {kPoints});
   if (wave == nullptr) {
@@ -109,13 +96,13 @@ void BenchType(const TypeRow &type, const std::vector<Variant> &variants,
   std::printf("%-8s", type.name);
   for (auto fill : {FillInRange, FillHalfOutOfRange}) {
     fill(buffers.doubles);
-    for (const Variant &variant : variants) {
+    for (const NamedVariant &variant : variants) {
       SetConvertVariant(variant.code);
       std::printf(" %6.2f", RatioToMemcpy(type, buffers, fromDoubles));
     }
     std::printf(" |");
   }
-  for (const Variant &variant : variants) {
+  for (const NamedVariant &variant : variants) {
     SetConvertVariant(variant.code);
     std::printf(" %6.2f", RatioToMemcpy(type, buffers, toDoubles));
   }
@@ -132,7 +119,7 @@ int main() {
   mallopt(M_MMAP_MAX, 0);
 #endif
   Buffers buffers;
-  std::vector<Variant> variants = Variants();
+  std::vector<NamedVariant> variants = RunnableVariants();
   std::printf(
       "%d points, memcpy and conversion taking turns, best of 15; ratio "
       "to memcpy of the same bytes "
@@ -143,7 +130,7 @@ int main() {
               "from doubles, half out", "to doubles");
   std::printf("%-8s", "");
   for (int column = 0; column < 3; ++column) {
-    for (const Variant &variant : variants)
+    for (const NamedVariant &variant : variants)
       std::printf(" %6s", variant.name);
     std::printf(column < 2 ? " |" : "\n");
   }

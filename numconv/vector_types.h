@@ -11,7 +11,6 @@
 typedef int32_t Ints __attribute__((vector_size(kVectorBytes)));
 typedef uint32_t Words __attribute__((vector_size(kVectorBytes)));
 typedef int64_t Longs __attribute__((vector_size(kVectorBytes)));
-typedef uint64_t ULongs __attribute__((vector_size(kVectorBytes)));
 typedef float Floats __attribute__((vector_size(kVectorBytes)));
 typedef double Doubles __attribute__((vector_size(kVectorBytes)));
 
