@@ -13,6 +13,7 @@
 NUMCONV_TARGET_BEGIN("avx2")
 namespace numconv::avx2 {
 constexpr size_t kVectorBytes = 32;
+constexpr bool kPrefetchStretches = true;
 // In this order: each builds on the one before.
 // clang-format off
 #include "vector_types.h"

@@ -13,6 +13,7 @@
 NUMCONV_TARGET_BEGIN("avx512f,avx512dq,avx512bw,avx512vl")
 namespace numconv::avx512 {
 constexpr size_t kVectorBytes = 64;
+constexpr bool kPrefetchStretches = true;
 // In this order: each builds on the one before.
 // clang-format off
 #include "vector_types.h"

@@ -387,6 +387,28 @@ INSTANTIATE_TEST_SUITE_P(AllPairs, ConvertPair,
                                           testing::ValuesIn(kVariants)),
                          PairName);
 
+// Arrays beyond the caches are walked in stretches with prefetching; a few
+// pairs, wider on either side or on neither, cover that walk's bounds.
+class ConvertLargeArray : public ConvertPair {};
+
+TEST_P(ConvertLargeArray, MatchesModel) {
+  size_t bytesPerValue = From().bytes + To().bytes;
+  Bytes source = SourceValues(From(), (4u << 20) / bytesPerValue + 1001);
+  CheckOutOfPlace(source, ModelConvert(From(), To(), source), 8, 24);
+}
+
+std::vector<std::tuple<int, int, int32_t>> LargeArrayCases() {
+  std::vector<std::tuple<int, int, int32_t>> cases;
+  for (auto pair :
+       {std::make_pair(0, 4), std::make_pair(7, 0), std::make_pair(1, 5)})
+    for (int32_t variant : kVariants)
+      cases.emplace_back(pair.first, pair.second, variant);
+  return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(SomePairs, ConvertLargeArray,
+                         testing::ValuesIn(LargeArrayCases()), PairName);
+
 // Buffers that overlap other than exactly are outside the contract, but the
 // result must not depend on the block width: all variants must agree.
 TEST(ConvertVariants, AgreeOnOverlappingBuffers) {
