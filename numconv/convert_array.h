@@ -91,22 +91,28 @@ bool Overlap(const unsigned char *source, const unsigned char *target,
 }
 
 // Arrays beyond the caches are walked in stretches, and before each the
-// wider side's lines two stretches ahead are prefetched in one go: the
+// lines of one side two stretches ahead are prefetched in one go: the
 // memory system then has many lines in flight at once, where the
-// processor's own prefetcher keeps only a few ahead of a quick loop. Each
-// variant says whether its blocks are quick enough to gain.
+// processor's own prefetcher keeps only a few ahead of a quick loop. The
+// side is the source when it is at least as wide as the target, and a
+// target of doubles otherwise; prefetching narrower targets, arrays within
+// the last-level cache, or for SSE2 blocks (slow enough for the processor's
+// prefetcher to keep up) only cost time. Each variant says whether it
+// prefetches.
 constexpr size_t kStretchBytes = 4 << 10;
 constexpr int32_t kStretchesAhead = 2;
-constexpr uint64_t kPrefetchFromBytes = 4 << 20;
+constexpr uint64_t kPrefetchFromBytes = 32 << 20;
+
+enum class PrefetchSide { kNone, kSource, kTarget };
 
 template <typename S, typename D>
-NUMCONV_INLINE void PrefetchWiderSide(const unsigned char *source,
-                                      const unsigned char *target,
-                                      int32_t first, int32_t end) {
-  constexpr bool kBySource = sizeof(S) > sizeof(D);
-  constexpr size_t kWidth = kBySource ? sizeof(S) : sizeof(D);
-  const unsigned char *from = (kBySource ? source : target) + first * kWidth;
-  size_t bytes = static_cast<size_t>(end - first) * kWidth;
+constexpr PrefetchSide kPrefetchSide =
+    !kPrefetchStretches      ? PrefetchSide::kNone
+    : sizeof(S) >= sizeof(D) ? PrefetchSide::kSource
+    : sizeof(D) == 8         ? PrefetchSide::kTarget
+                             : PrefetchSide::kNone;
+
+NUMCONV_INLINE void PrefetchLines(const unsigned char *from, size_t bytes) {
   for (size_t at = 0; at < bytes; at += 64)
     __builtin_prefetch(from + at, 0, 3);
 }
@@ -122,15 +128,17 @@ void ConvertBlocks(const unsigned char *source, unsigned char *target,
 template <typename S, typename D, StoreMode M>
 void ConvertStretches(const unsigned char *source, unsigned char *target,
                       int32_t first, int32_t end) {
-  constexpr size_t kWidth = sizeof(S) > sizeof(D) ? sizeof(S) : sizeof(D);
+  constexpr bool kBySource = kPrefetchSide<S, D> == PrefetchSide::kSource;
+  constexpr size_t kWidth = kBySource ? sizeof(S) : sizeof(D);
   constexpr int32_t kStretch = static_cast<int32_t>(
       kStretchBytes / kWidth / kBlockValues * kBlockValues);
+  const unsigned char *side = kBySource ? source : target;
   for (int32_t i = first; i < end; i += kStretch) {
     int32_t stop = end - i > kStretch ? i + kStretch : end;
     int32_t ahead = i + kStretchesAhead * kStretch;
     if (ahead < end)
-      PrefetchWiderSide<S, D>(source, target, ahead,
-                              end - ahead > kStretch ? ahead + kStretch : end);
+      PrefetchLines(side + ahead * kWidth,
+                    (end - ahead > kStretch ? kStretch : end - ahead) * kWidth);
     ConvertBlocks<S, D, M>(source, target, i, stop);
   }
 }
@@ -147,7 +155,7 @@ void WalkApart(const unsigned char *source, unsigned char *target,
   }
   if (span.first > 0)
     ConvertBlockAt<S, D, StoreMode::kUnaligned>(source, target, 0);
-  if (kPrefetchStretches &&
+  if (kPrefetchSide<S, D> != PrefetchSide::kNone &&
       uint64_t(count) * (sizeof(S) + sizeof(D)) >= kPrefetchFromBytes)
     ConvertStretches<S, D, M>(source, target, span.first, span.end);
   else

@@ -10,7 +10,7 @@
 
 namespace numconv::sse2 {
 constexpr size_t kVectorBytes = 16;
-// Its blocks are slow enough for the processor's own prefetcher to keep up.
+// Its blocks are slow enough for the processor's prefetcher to keep up.
 constexpr bool kPrefetchStretches = false;
 // In this order: each builds on the one before.
 // clang-format off
