@@ -43,10 +43,12 @@ NUMCONV_INLINE Doubles DoublesAt(const unsigned char *p, size_t k) {
   return LoadDoubles(p + k * kVectorBytes);
 }
 
+template <size_t TargetBytes>
 NUMCONV_INLINE Int32Lanes TruncateFloat64Block(const unsigned char *p) {
   Int32Lanes out;
   ForEach<4>([&](auto k) {
-    out.v[k] = TruncateDoubles(DoublesAt(p, 2 * k), DoublesAt(p, 2 * k + 1));
+    out.v[k] = TruncateDoubles<TargetBytes>(DoublesAt(p, 2 * k),
+                                            DoublesAt(p, 2 * k + 1));
   });
   return out;
 }
@@ -95,7 +97,7 @@ NUMCONV_INLINE Int32Lanes LoadIntegerLanes(const unsigned char *p) {
 template <typename S, typename D>
 NUMCONV_INLINE Int32Lanes LoadInt32Lanes(const unsigned char *p) {
   if constexpr (std::is_same_v<S, Float64>)
-    return TruncateFloat64Block(p);
+    return TruncateFloat64Block<sizeof(D)>(p);
   else if constexpr (std::is_same_v<S, Float32>)
     return TruncateFloat32Block<sizeof(D)>(p);
   else

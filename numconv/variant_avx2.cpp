@@ -10,7 +10,7 @@
 #include <cstring>
 #include <utility>
 
-NUMCONV_TARGET_BEGIN("avx2")
+NUMCONV_TARGET_BEGIN("avx2,fma")
 namespace numconv::avx2 {
 constexpr size_t kVectorBytes = 32;
 constexpr bool kPrefetchStretches = true;

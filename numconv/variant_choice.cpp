@@ -12,12 +12,13 @@ namespace {
 
 // Wider vectors need the processor's support and the system's: the system
 // must save the registers' upper parts (OSXSAVE, then the XCR0 bits of the
-// states: 1 and 2 for AVX2, 5 to 7 as well for AVX-512).
+// states: 1 and 2 for AVX2, 5 to 7 as well for AVX-512). The AVX2 blocks
+// also use the fused multiply-add.
 int32_t WidestOfProcessor() {
   unsigned a, b, c, d;
-  const unsigned osxsave = 1u << 27, avx = 1u << 28;
-  if (!__get_cpuid(1, &a, &b, &c, &d) ||
-      (c & (osxsave | avx)) != (osxsave | avx))
+  const unsigned fma = 1u << 12, osxsave = 1u << 27, avx = 1u << 28;
+  const unsigned needed = fma | osxsave | avx;
+  if (!__get_cpuid(1, &a, &b, &c, &d) || (c & needed) != needed)
     return ConvertVariantSse2;
   unsigned low, high;
   __asm__ volatile("xgetbv" : "=a"(low), "=d"(high) : "c"(0));

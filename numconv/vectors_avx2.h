@@ -58,23 +58,35 @@ NUMCONV_INLINE Floats Clamp(Floats x, float limit) {
 NUMCONV_INLINE Floats LessNearestMultipleOf2To32(Floats x) {
   Floats multiple = _mm256_round_ps(x * 0x1p-32f, _MM_FROUND_TO_NEAREST_INT |
                                                       _MM_FROUND_NO_EXC);
-  return x - multiple * 0x1p32f;
+  return _mm256_fnmadd_ps(multiple, _mm256_set1_ps(0x1p32f), x);
 }
 
-// The exact rule for doubles. Truncated and limited to +-2^63, a value
-// loses the nearest multiple of 2^32 exactly, which leaves its low bits
-// within +-2^31 for the hardware conversion.
+// The exact rule for doubles. Limited to +-2^63 and truncated, a value
+// loses the nearest multiple of 2^32 exactly in one fused step, which
+// leaves its low bits within +-2^31 for the hardware conversion. The
+// multiply-add units take part of the work, so the adders are not the
+// only ones busy.
+//
+// Byte targets need no limit. NaN and infinities come out NaN, for which
+// the hardware answers INT32_MIN; magnitudes of 2^63 or more are multiples
+// of 2^11, as is what is left of them. Either way the low 8 bits are 0.
+template <size_t TargetBytes>
 NUMCONV_INLINE __m128i TruncateDoubles(Doubles x) {
-  const __m256d limit = _mm256_set1_pd(0x1p63);
-  Doubles whole =
-      _mm256_round_pd(_mm256_min_pd(_mm256_max_pd(x, -limit), limit),
-                      _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC);
-  Doubles rest = whole - ((whole + 0x1.8p84) - 0x1.8p84);
-  return _mm256_cvttpd_epi32(rest);
+  if constexpr (TargetBytes > 1) {
+    const __m256d limit = _mm256_set1_pd(0x1p63);
+    x = _mm256_min_pd(_mm256_max_pd(x, -limit), limit);
+  }
+  Doubles whole = _mm256_round_pd(x, _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC);
+  Doubles multiple = _mm256_round_pd(
+      whole * 0x1p-32, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+  return _mm256_cvttpd_epi32(
+      _mm256_fnmadd_pd(multiple, _mm256_set1_pd(0x1p32), whole));
 }
 
+template <size_t TargetBytes>
 NUMCONV_INLINE Ints TruncateDoubles(Doubles low, Doubles high) {
-  return (Ints)_mm256_set_m128i(TruncateDoubles(high), TruncateDoubles(low));
+  return (Ints)_mm256_set_m128i(TruncateDoubles<TargetBytes>(high),
+                                TruncateDoubles<TargetBytes>(low));
 }
 
 // ---- Narrowing to the low bits, in order. The packs saturate, so each

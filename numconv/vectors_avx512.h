@@ -60,15 +60,17 @@ NUMCONV_INLINE Floats Clamp(Floats x, float limit) {
 NUMCONV_INLINE Floats LessNearestMultipleOf2To32(Floats x) {
   Floats multiple = _mm512_roundscale_ps(
       x * 0x1p-32f, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-  return x - multiple * 0x1p32f;
+  return _mm512_fnmadd_ps(multiple, _mm512_set1_ps(0x1p32f), x);
 }
 
 // The hardware's 64-bit truncation answers 2^63 for NaN, infinities and
-// magnitudes of 2^63 or more, whose low 32 bits are 0: the rule exactly.
+// magnitudes of 2^63 or more, whose low 32 bits are 0: the rule exactly,
+// for every target width.
 NUMCONV_INLINE __m256i TruncateDoubles(Doubles x) {
   return _mm512_cvtepi64_epi32(_mm512_cvttpd_epi64(x));
 }
 
+template <size_t TargetBytes>
 NUMCONV_INLINE Ints TruncateDoubles(Doubles low, Doubles high) {
   return (Ints)JoinHalves(TruncateDoubles(low), TruncateDoubles(high));
 }

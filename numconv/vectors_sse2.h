@@ -89,13 +89,15 @@ NUMCONV_INLINE Floats LessNearestMultipleOf2To32(Floats x) {
 #if defined(__x86_64__)
 // 64-bit code has the processor's 64-bit truncation, which is the rule
 // itself: it answers 2^63 for NaN, infinities and magnitudes of 2^63 or
-// more, whose low 32 bits are 0. Every lane of the block takes it.
+// more, whose low 32 bits are 0. Every lane of the block takes it, for
+// every target width.
 NUMCONV_INLINE int32_t TruncateLow(Doubles x) {
   return static_cast<int32_t>(_mm_cvttsd_si64(x));
 }
 NUMCONV_INLINE int32_t TruncateHigh(Doubles x) {
   return TruncateLow(_mm_unpackhi_pd(x, x));
 }
+template <size_t TargetBytes>
 NUMCONV_INLINE Ints TruncateDoubles(Doubles low, Doubles high) {
   return (Ints)_mm_setr_epi32(TruncateLow(low), TruncateHigh(low),
                               TruncateLow(high), TruncateHigh(high));
@@ -119,7 +121,9 @@ NUMCONV_INLINE Ints TruncateDoubleLanes(Doubles x) {
   return (Ints)((floor ^ negative) - negative);
 }
 
-// The low dwords of the 64-bit lanes of low and then of high.
+// The low dwords of the 64-bit lanes of low and then of high, the same
+// for every target width.
+template <size_t TargetBytes>
 NUMCONV_INLINE Ints TruncateDoubles(Doubles low, Doubles high) {
   return (Ints)_mm_shuffle_ps((__m128)TruncateDoubleLanes(low),
                               (__m128)TruncateDoubleLanes(high),
