@@ -57,15 +57,20 @@ NUMCONV_INLINE void ConvertValueAt(const unsigned char *source,
 }
 
 template <typename S, typename D, StoreMode M>
+void ConvertBlocks(const unsigned char *source, unsigned char *target,
+                   int32_t first, int32_t end) {
+#pragma GCC unroll 4
+  for (int32_t i = first; i < end; i += kBlockValues)
+    ConvertBlockAt<S, D, M>(source, target, i);
+}
+
+template <typename S, typename D, StoreMode M>
 void WalkUp(const unsigned char *source, unsigned char *target, int32_t count,
             BlockSpan span) {
-  int32_t i = 0;
-  for (; i < span.first; ++i)
+  for (int32_t i = 0; i < span.first; ++i)
     ConvertValueAt<S, D>(source, target, i);
-#pragma GCC unroll 4
-  for (; i < span.end; i += kBlockValues)
-    ConvertBlockAt<S, D, M>(source, target, i);
-  for (; i < count; ++i)
+  ConvertBlocks<S, D, M>(source, target, span.first, span.end);
+  for (int32_t i = span.end; i < count; ++i)
     ConvertValueAt<S, D>(source, target, i);
 }
 
@@ -115,14 +120,6 @@ constexpr PrefetchSide kPrefetchSide =
 NUMCONV_INLINE void PrefetchLines(const unsigned char *from, size_t bytes) {
   for (size_t at = 0; at < bytes; at += 64)
     __builtin_prefetch(from + at, 0, 3);
-}
-
-template <typename S, typename D, StoreMode M>
-void ConvertBlocks(const unsigned char *source, unsigned char *target,
-                   int32_t first, int32_t end) {
-#pragma GCC unroll 4
-  for (int32_t i = first; i < end; i += kBlockValues)
-    ConvertBlockAt<S, D, M>(source, target, i);
 }
 
 template <typename S, typename D, StoreMode M>
