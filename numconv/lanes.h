@@ -33,8 +33,11 @@ struct Float64Lanes {
 // 2^32 leaves their low bits within the hardware's range, where +-2^31
 // answer INT32_MIN, which has the right low bits. For 16-bit targets even
 // NaN and infinities need no more: they too answer INT32_MIN, whose low 16
-// bits are 0, as are those of every float of 2^62 or more.
+// bits are 0, as are those of every float of 2^62 or more. Byte targets
+// need only the hardware conversion: a float of 2^31 or more is a multiple
+// of 2^8, and INT32_MIN's low 8 bits are 0 too.
 template <size_t TargetBytes> NUMCONV_INLINE Ints TruncateFloatLanes(Floats x) {
+  if constexpr (TargetBytes == 1) return TruncateInRange(x);
   if constexpr (TargetBytes == 4) x = Clamp(x, 0x1p62f);
   return TruncateInRange(LessNearestMultipleOf2To32(x));
 }
@@ -53,18 +56,12 @@ NUMCONV_INLINE Int32Lanes TruncateFloat64Block(const unsigned char *p) {
   return out;
 }
 
-// A float of magnitude 2^31 or more is a multiple of 2^8: its low 8 bits are
-// 0, as are those of INT32_MIN, which the hardware answers. Byte targets
-// need no more than the hardware conversion.
 template <size_t TargetBytes>
 NUMCONV_INLINE Int32Lanes TruncateFloat32Block(const unsigned char *p) {
   Int32Lanes out;
   ForEach<4>([&](auto k) {
-    Floats x = LoadFloats(p + k * kVectorBytes);
-    if constexpr (TargetBytes == 1)
-      out.v[k] = TruncateInRange(x);
-    else
-      out.v[k] = TruncateFloatLanes<TargetBytes>(x);
+    out.v[k] =
+        TruncateFloatLanes<TargetBytes>(LoadFloats(p + k * kVectorBytes));
   });
   return out;
 }
