@@ -52,6 +52,10 @@ NUMCONV_INLINE Floats Clamp(Floats x, float limit) {
   return _mm256_min_ps(_mm256_max_ps(x, _mm256_set1_ps(-limit)),
                        _mm256_set1_ps(limit));
 }
+NUMCONV_INLINE Doubles Clamp(Doubles x, double limit) {
+  return _mm256_min_pd(_mm256_max_pd(x, _mm256_set1_pd(-limit)),
+                       _mm256_set1_pd(limit));
+}
 
 // x less the nearest multiple of 2^32: exact for whole floats and for those
 // within +-2^31, which lose nothing. NaN and infinities give NaN.
@@ -72,10 +76,7 @@ NUMCONV_INLINE Floats LessNearestMultipleOf2To32(Floats x) {
 // of 2^11, as is what is left of them. Either way the low 8 bits are 0.
 template <size_t TargetBytes>
 NUMCONV_INLINE __m128i TruncateDoubles(Doubles x) {
-  if constexpr (TargetBytes > 1) {
-    const __m256d limit = _mm256_set1_pd(0x1p63);
-    x = _mm256_min_pd(_mm256_max_pd(x, -limit), limit);
-  }
+  if constexpr (TargetBytes > 1) x = Clamp(x, 0x1p63);
   Doubles whole = _mm256_round_pd(x, _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC);
   Doubles multiple = _mm256_round_pd(
       whole * 0x1p-32, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
