@@ -19,8 +19,9 @@ constexpr int32_t kBlockValues = static_cast<int32_t>(kVectorBytes);
 
 // Aligned stores wherever the target allows: older processors store
 // unaligned vectors more slowly. Stores go through the cache, since the
-// caller reads the values next (streaming them past it measured slower,
-// even for targets far larger than the caches).
+// caller reads the values next. Streaming them past it, even for targets
+// far larger than the caches, measured no faster: slower in most runs,
+// faster in a few, so nothing to rely on.
 enum class StoreMode { kUnaligned, kAligned };
 
 // Unaligned loads; stores aligned where the walk has found the target so.
