@@ -2,6 +2,7 @@
 // at a master pointer that never moves; the block it names is reallocated on
 // every resize and every MoveHHi (unless locked), and the old block is
 // poisoned, so code that keeps an address across a host call breaks.
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
@@ -23,10 +24,12 @@ std::vector<MasterSlot *> freeSlots;
 std::unordered_set<Handle> liveHandles;
 std::unordered_set<void *> livePtrs;
 int32_t lastError = 0;
-int32_t requestCount = 0;    // NewHandle, SetHandleSize and NewPtr calls
-int32_t failCountdown = 0;   // requests until the first injected failure
-int32_t failRemaining = 0;   // injected failures still to come
-int32_t ownRequestDepth = 0; // HostOwnRequests alive
+int32_t requestCount = 0;      // NewHandle, SetHandleSize and NewPtr calls
+int32_t extensionRequests = 0; // those made for the extension
+bool injectedNow = false;      // the last request's failure was injected
+int32_t failCountdown = 0;     // requests until the first injected failure
+int32_t failRemaining = 0;     // injected failures still to come
+int32_t ownRequestDepth = 0;   // HostOwnRequests alive
 
 constexpr unsigned char kFreshFill = 0xCD;
 constexpr unsigned char kDeadFill = 0xDD;
@@ -34,16 +37,34 @@ constexpr unsigned char kDeadFill = 0xDD;
 MasterSlot *SlotOf(Handle h) { return reinterpret_cast<MasterSlot *>(h); }
 
 // Counts the request and an armed failure down; true when this request must
-// fail.
+// fail. The host's own requests are neither counted for the extension nor
+// failed.
 bool InjectedFailure() {
   ++requestCount;
-  if (failRemaining <= 0 || ownRequestDepth > 0) return false;
+  injectedNow = false;
+  if (ownRequestDepth > 0) return false;
+  ++extensionRequests;
+  if (failRemaining <= 0) return false;
   if (failCountdown > 1) {
     --failCountdown;
     return false;
   }
   --failRemaining;
-  return true;
+  return injectedNow = true;
+}
+
+// The trace numbers the extension's requests as --fail-memory counts them,
+// so that a failure can be aimed at the one a trace shows.
+void TraceRequest(const char *name, int32_t size) {
+  if (!Tracing() || ownRequestDepth > 0) return;
+  std::fprintf(stderr, "[host] memory %d: %s(%d) -> ", extensionRequests, name,
+               size);
+  if (lastError == 0) {
+    std::fprintf(stderr, "ok\n");
+  } else {
+    std::fprintf(stderr, "error %d%s\n", lastError,
+                 injectedNow ? " (injected)" : "");
+  }
 }
 
 char *AllocateBlock(int32_t size) {
@@ -112,11 +133,13 @@ extern "C" {
 
 Handle NewHandle(int32_t size) {
   lastError = 0;
-  char *block = (size < 0 || InjectedFailure()) ? nullptr : AllocateBlock(size);
+  char *block = (InjectedFailure() || size < 0) ? nullptr : AllocateBlock(size);
   if (block == nullptr) {
     lastError = kMemFull;
+    TraceRequest("NewHandle", size);
     return nullptr;
   }
+  TraceRequest("NewHandle", size);
   MasterSlot *slot;
   if (!freeSlots.empty()) {
     slot = freeSlots.back();
@@ -135,7 +158,7 @@ void SetHandleSize(Handle h, int32_t size) {
   lastError = 0;
   if (!CheckHandle(h)) return;
   MasterSlot *slot = SlotOf(h);
-  if (size < 0 || InjectedFailure()) {
+  if (InjectedFailure() || size < 0) {
     lastError = kMemFull;
   } else if (slot->state & kLockedState) {
     // A locked block may only shrink where it stands.
@@ -147,6 +170,7 @@ void SetHandleSize(Handle h, int32_t size) {
   } else if (!Reallocate(slot, size)) {
     lastError = kMemFull;
   }
+  TraceRequest("SetHandleSize", size);
 }
 
 int32_t MemError(void) { return lastError; }
@@ -188,11 +212,10 @@ void HLock(Handle h) {
 
 void *NewPtr(int32_t size) {
   lastError = 0;
-  void *p = (size < 0 || InjectedFailure()) ? nullptr : AllocateBlock(size);
-  if (p == nullptr) {
-    lastError = kMemFull;
-    return nullptr;
-  }
+  void *p = (InjectedFailure() || size < 0) ? nullptr : AllocateBlock(size);
+  lastError = p == nullptr ? kMemFull : 0;
+  TraceRequest("NewPtr", size);
+  if (p == nullptr) return nullptr;
   livePtrs.insert(p);
   return p;
 }

@@ -25,9 +25,12 @@ std::vector<int32_t> unknownCodes;
 int32_t serviceFailCountdown = 0;
 int32_t injectedServiceError = 0;
 
+bool injectedNow = false; // the last request's answer was injected
+
 // True when this request is the one chosen to fail.
 bool InjectedServiceFailure() {
-  return serviceFailCountdown > 0 && --serviceFailCountdown == 0;
+  injectedNow = serviceFailCountdown > 0 && --serviceFailCountdown == 0;
+  return injectedNow;
 }
 
 template <typename T> T RecordField(Handle record, size_t offset) {
@@ -49,13 +52,16 @@ ServiceCall ReadRequest(Handle record) {
   return call;
 }
 
+// The ordinal is the one --fail-service counts, so a failure can be aimed
+// at the request a trace shows.
 void TraceCall(const ServiceCall &call, int32_t result) {
-  std::fprintf(stderr, "[host] callback %d (", call.code);
+  std::fprintf(stderr, "[host] service %d: callback %d (", callCount,
+               call.code);
   for (size_t k = 0; k < call.items.size(); ++k) {
     std::fprintf(stderr, "%s0x%08X", k ? ", " : "",
                  static_cast<unsigned>(call.items[k]));
   }
-  std::fprintf(stderr, ") -> %d\n", result);
+  std::fprintf(stderr, ") -> %d%s\n", result, injectedNow ? " (injected)" : "");
 }
 
 int32_t Dispatch(const ServiceCall &call) {

@@ -426,8 +426,9 @@ std::vector<int32_t> TracedCodes(const std::string &trace) {
   std::vector<int32_t> codes;
   int32_t code = 0;
   for (size_t at = 0;
-       (at = trace.find("[host] callback ", at)) != std::string::npos; ++at) {
-    if (std::sscanf(trace.c_str() + at, "[host] callback %d (", &code) == 1)
+       (at = trace.find("[host] service ", at)) != std::string::npos; ++at) {
+    if (std::sscanf(trace.c_str() + at, "[host] service %*d: callback %d (",
+                    &code) == 1)
       codes.push_back(code);
   }
   return codes;
