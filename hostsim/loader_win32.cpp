@@ -48,6 +48,32 @@ void TraceMessage(int32_t code, const std::vector<int32_t> &items,
   std::fprintf(stderr, ") -> %d\n", result);
 }
 
+// The stand-in says what it is in its version resource.
+bool IsPortStandIn(const char *path) {
+  DWORD ignored = 0, size = GetFileVersionInfoSizeA(path, &ignored);
+  if (size == 0) return false;
+  std::vector<char> block(size);
+  char *name = nullptr;
+  UINT length = 0;
+  return GetFileVersionInfoA(path, 0, size, block.data()) &&
+         VerQueryValueA(block.data(), "\\StringFileInfo\\040904b0\\ProductName",
+                        reinterpret_cast<void **>(&name), &length) &&
+         length > 0 && std::strcmp(name, "Tavrel port simulator") == 0;
+}
+
+// Which port library the extension bound, if any: a lab user must be able
+// to see that a run touched the stand-in and not the hardware.
+void TracePortLibrary() {
+  HMODULE library = GetModuleHandleA("inpout32.dll");
+  char path[MAX_PATH];
+  if (library == nullptr || GetModuleFileNameA(library, path, MAX_PATH) == 0)
+    return;
+  std::fprintf(stderr, "[host] port library %s (%s)\n", path,
+               IsPortStandIn(path)
+                   ? "the simulator's stand-in: no hardware is touched"
+                   : "not the simulator's stand-in");
+}
+
 } // namespace
 
 bool LoadExtension(const std::string &path, Extension &ext,
@@ -80,7 +106,10 @@ bool LoadExtension(const std::string &path, Extension &ext,
   SetExtensionModule(module);
   entry(ext.record);
   ext.startResult = reinterpret_cast<HostRecord *>(*ext.record)->result;
-  if (Tracing()) std::fprintf(stderr, "[host] main -> %d\n", ext.startResult);
+  if (Tracing()) {
+    std::fprintf(stderr, "[host] main -> %d\n", ext.startResult);
+    TracePortLibrary();
+  }
   return true;
 }
 

@@ -51,6 +51,17 @@ std::string ExeDirectory() {
   return slash == std::string::npos ? "." : dir.substr(0, slash);
 }
 
+// The kit keeps the simulator in a folder of its own below the module.
+std::string DefaultExtension() {
+  std::string dir = ExeDirectory();
+  std::string beside = dir + "\\Tavrel.xop";
+  if (GetFileAttributesA(beside.c_str()) != INVALID_FILE_ATTRIBUTES)
+    return beside;
+  size_t slash = dir.find_last_of("\\/");
+  std::string above = slash == std::string::npos ? ".." : dir.substr(0, slash);
+  return above + "\\Tavrel.xop";
+}
+
 bool ReadScript(const char *file, std::vector<std::string> &lines) {
   std::ifstream in(file);
   if (!in) return false;
@@ -134,7 +145,7 @@ struct Option {
 const Option kOptions[] = {
     {"--xop", "FILE",
      "the extension to load (default: Tavrel.xop beside "
-     "Igor.exe)",
+     "Igor.exe, else in the folder above)",
      [](Options &o, const char *v) { return o.xop = v, true; }},
     {"--script", "FILE",
      "run the lines of FILE; blank lines and lines "
@@ -153,8 +164,8 @@ const Option kOptions[] = {
        return hostsim::SetMoveRecordOnCallback(true), true;
      }},
     {"--trace", nullptr,
-     "print main's result, every message and every "
-     "callback on stderr",
+     "print main's result, the port library bound, every "
+     "message and every numbered request on stderr",
      [](Options &, const char *) { return hostsim::SetTrace(true), true; }},
     {"--fail-memory", "N[:COUNT]",
      "fail the N-th host memory request made "
@@ -191,8 +202,12 @@ wave's name. Names are matched without regard to case.
 
 Trace, on stderr:
   [host] main -> RESULT
+  [host] port library PATH (whether it is the simulator's stand-in)
   [host] message CODE (ITEM, ...) -> RESULT
-  [host] callback CODE (ITEM in hex, ...) -> RESULT
+  [host] service N: callback CODE (ITEM in hex, ...) -> RESULT
+  [host] memory N: REQUEST(SIZE) -> ok | error CODE
+N counts the extension's requests as --fail-service N and --fail-memory N
+count them; an injected failure is marked as injected.
 
 Exit status: 0 all went well; 1 the extension could not be loaded or failed
 to start; 2 bad command text or usage; 3 an external function returned an
@@ -240,7 +255,7 @@ bool ApplyOption(Options &o, int argc, char **argv, int &i) {
 
 Options ParseOptions(int argc, char **argv) {
   Options o;
-  o.xop = ExeDirectory() + "\\Tavrel.xop";
+  o.xop = DefaultExtension();
   for (int i = 1; i < argc && o.ok; ++i) {
     if (std::strncmp(argv[i], "--", 2) == 0) {
       o.ok = ApplyOption(o, argc, argv, i);
@@ -322,7 +337,20 @@ int RunExtension(const Options &options) {
 
 } // namespace
 
+// A test runner names a token in TAVREL_SIMULATOR_PROOF; the first line
+// the simulator prints carries it back, so a test can tell that the
+// simulator really ran rather than something that merely exited.
+void PrintStartProof() {
+  char token[64];
+  DWORD n =
+      GetEnvironmentVariableA("TAVREL_SIMULATOR_PROOF", token, sizeof token);
+  if (n == 0 || n >= sizeof token) return;
+  std::fprintf(stderr, "[host] simulator started: %s\n", token);
+  std::fflush(stderr);
+}
+
 int main(int argc, char **argv) {
+  PrintStartProof();
   Options options = ParseOptions(argc, argv);
   std::atexit(RemoveVersionCopy);
   if (!options.ok) return kBadText;

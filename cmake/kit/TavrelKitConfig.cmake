@@ -8,8 +8,27 @@
 get_filename_component(TAVREL_KIT_PREFIX "${CMAKE_CURRENT_LIST_DIR}/../../.."
   ABSOLUTE)
 set(TAVREL_KIT_DIR "${CMAKE_CURRENT_LIST_DIR}")
-set(TAVREL_IGOR_EXE "${TAVREL_KIT_PREFIX}/Igor.exe")
-set(TAVREL_PORT_LIBRARY "${TAVREL_KIT_PREFIX}/inpout32.dll")
+# The simulator and the stand-in port library live apart, in simulator/.
+set(TAVREL_IGOR_EXE "${TAVREL_KIT_PREFIX}/simulator/Igor.exe")
+set(TAVREL_PORT_LIBRARY "${TAVREL_KIT_PREFIX}/simulator/inpout32.dll")
+
+set(TAVREL_TOOLCHAIN_FILE "${CMAKE_CURRENT_LIST_DIR}/mingw-i686.cmake")
+
+# The kit makes 32-bit Windows modules and nothing else: a native configure
+# stops here, saying how to configure instead.
+if(NOT CMAKE_CROSSCOMPILING OR NOT WIN32 OR NOT CMAKE_SIZEOF_VOID_P EQUAL 4)
+  message(FATAL_ERROR "TavrelKit builds 32-bit Windows extensions (.xop) "
+    "and this configuration cannot make them. Configure with the kit's "
+    "tool chain file:\n  cmake -DCMAKE_TOOLCHAIN_FILE="
+    "${TAVREL_TOOLCHAIN_FILE} -S SOURCE -B BUILD")
+endif()
+# Resource scripts carry the function table; projects need not name RC
+# themselves (a native configure of one that does fails before it gets here).
+get_property(_tavrel_languages GLOBAL PROPERTY ENABLED_LANGUAGES)
+if(NOT "RC" IN_LIST _tavrel_languages)
+  enable_language(RC)
+endif()
+include("${CMAKE_CURRENT_LIST_DIR}/TavrelKitEmulator.cmake")
 
 if(NOT TARGET Tavrel::support)
   add_library(Tavrel::host STATIC IMPORTED)
@@ -42,8 +61,10 @@ function(tavrel_add_extension name)
   target_link_libraries(${name} PRIVATE Tavrel::support)
   # main keeps the name and signature the host calls it by.
   target_compile_options(${name} PRIVATE $<$<COMPILE_LANGUAGE:C>:-Wno-main>)
+  # Stripped unless built for debugging: lean, and free of build paths.
   target_link_options(${name} PRIVATE -static -static-libgcc
-    -static-libstdc++ -Wl,--exclude-all-symbols)
+    -static-libstdc++ -Wl,--exclude-all-symbols
+    $<$<NOT:$<CONFIG:Debug,RelWithDebInfo>>:-s>)
 endfunction()
 
 # A CTest test that runs the simulator with the module of target XOP and

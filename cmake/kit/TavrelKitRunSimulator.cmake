@@ -27,10 +27,19 @@ if(NOT command)
   message(FATAL_ERROR "nothing to run")
 endif()
 
+# The simulator prints this token first: a run that never reached it (no
+# emulator, a file that did not start) fails whatever its exit status says.
+string(RANDOM LENGTH 16 token)
+set(ENV{TAVREL_SIMULATOR_PROOF} "${token}")
 execute_process(COMMAND ${command} RESULT_VARIABLE status
   OUTPUT_VARIABLE output ERROR_VARIABLE output TIMEOUT 300)
 message("${output}")
 set(problems)
+string(FIND "${output}" "[host] simulator started: ${token}" started)
+if(started EQUAL -1)
+  message(FATAL_ERROR "\n  the simulator did not start (exit status "
+    "${status}): nothing was tested. Command: ${command}")
+endif()
 if(NOT status STREQUAL "${expected_exit}")
   string(APPEND problems "\n  exit status ${status}, expected ${expected_exit}")
 endif()
