@@ -25,9 +25,15 @@ inline std::string PortLibDir(const char *variant) {
   return TestExeDirectory() + "\\..\\portlibs\\" + variant;
 }
 #else
+#include <cstdlib>
+
 // Natively, the files of the Windows build are read where that build left
-// them.
-inline std::string ModulePath() { return TAVREL_WINDOWS_BIN "/Tavrel.xop"; }
+// them; TAVREL_MODULE names another copy to check, such as one unpacked from
+// a release archive.
+inline std::string ModulePath() {
+  const char *other = std::getenv("TAVREL_MODULE");
+  return other != nullptr ? other : TAVREL_WINDOWS_BIN "/Tavrel.xop";
+}
 inline std::string HostExePath() { return TAVREL_WINDOWS_BIN "/Igor.exe"; }
 #endif
 
