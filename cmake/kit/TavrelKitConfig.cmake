@@ -61,9 +61,10 @@ function(tavrel_add_extension name)
   target_link_libraries(${name} PRIVATE Tavrel::support)
   # main keeps the name and signature the host calls it by.
   target_compile_options(${name} PRIVATE $<$<COMPILE_LANGUAGE:C>:-Wno-main>)
-  # Stripped unless built for debugging: lean, and free of build paths.
+  # Stripped unless built for debugging: lean, and free of build paths; no
+  # link time in the headers, so the same sources give the same bytes.
   target_link_options(${name} PRIVATE -static -static-libgcc
-    -static-libstdc++ -Wl,--exclude-all-symbols
+    -static-libstdc++ -Wl,--exclude-all-symbols -Wl,--no-insert-timestamp
     $<$<NOT:$<CONFIG:Debug,RelWithDebInfo>>:-s>)
 endfunction()
 

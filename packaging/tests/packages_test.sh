@@ -15,7 +15,7 @@ fail() {
   failures=$((failures + 1))
 }
 
-listing() { (cd "$1" && find . -type f | LC_ALL=C sort); }
+listing() { (cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); }
 
 user_zip=$(cd "$packages" && ls Tavrel-*-win32.zip)
 kit_zip=$(cd "$packages" && ls TavrelKit-*-win32.zip)
@@ -24,7 +24,7 @@ mkdir "$work/user" "$work/kit"
 (cd "$work/kit" && cmake -E tar xf "$packages/$kit_zip") || fail "cannot unpack $kit_zip"
 
 # The user archive: the module, the guide and the license, nothing else.
-expected=$'./Tavrel-Guide.txt\n./Tavrel-License.txt\n./Tavrel.xop'
+expected=$'Tavrel-Guide.txt\nTavrel-License.txt\nTavrel.xop'
 [ "$(listing "$work/user")" = "$expected" ] ||
   fail "user archive holds: $(listing "$work/user" | tr '\n' ' ')"
 cmp -s "$work/user/Tavrel.xop" "$build/bin/Tavrel.xop" ||
