@@ -263,6 +263,10 @@ bool AddObject(int32_t folder, const std::string &name, int32_t type) {
   return true;
 }
 
+void RemoveObject(int32_t folder, const std::string &name) {
+  if (Folder *target = FindFolder(folder)) target->objects.erase(Folded(name));
+}
+
 bool FindObject(int32_t folder, const std::string &name, int32_t *type) {
   Folder *target = FindFolder(folder);
   if (target == nullptr) return false;

@@ -53,6 +53,8 @@ int32_t NewFolder(int32_t parent, const std::string &name);
 // Puts a data object into a folder's namespace: the hook through which other
 // stores (waves, variables) make their objects known. False if taken.
 bool AddObject(int32_t folder, const std::string &name, int32_t type);
+// Takes a data object's name out of the folder's namespace again.
+void RemoveObject(int32_t folder, const std::string &name);
 // Looks a name up among the folder's data objects, then its child folders.
 bool FindObject(int32_t folder, const std::string &name, int32_t *type);
 // "root:a:b", or "" for an unknown folder.

@@ -43,6 +43,9 @@ Handle MakeWave(int32_t layout, int32_t numType,
                 const std::vector<int32_t> &dims, const std::string &name = "");
 // Disposes every wave; call with ResetFolders.
 void ResetWaves();
+// Kills one wave as the host's user may: its block goes, and its name is
+// free again. False if `h` is no wave.
+bool KillWave(Handle h);
 bool IsWave(Handle h);
 int32_t WaveCount();
 // The layout that services 42 and 77 give new waves (default 1).

@@ -504,6 +504,16 @@ void ResetWaves() {
   newWaveLayout = 1;
 }
 
+bool KillWave(Handle h) {
+  auto found = waves.find(h);
+  if (found == waves.end()) return false;
+  if (!found->second.foldedName.empty())
+    RemoveObject(found->second.folder, found->second.foldedName);
+  DisposeHandle(h);
+  waves.erase(found);
+  return true;
+}
+
 bool IsWave(Handle h) { return InfoOf(h) != nullptr; }
 int32_t WaveCount() { return static_cast<int32_t>(waves.size()); }
 void SetNewWaveLayout(int32_t layout) { newWaveLayout = layout; }
