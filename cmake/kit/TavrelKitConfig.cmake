@@ -3,6 +3,8 @@
 # import library Tavrel::host), the host simulator and the stand-in port
 # library, and two functions:
 #   tavrel_add_extension(NAME SOURCE... SCRIPT.rc)
+#   tavrel_add_extension(NAME SOURCES SOURCE... FUNCTION ... (see
+#                        TavrelKitResources.cmake))
 #   tavrel_add_simulator_test(TEST XOP TARGET [EXIT N] [ARGS ARG...]
 #                             [EXPECT TEXT...])
 get_filename_component(TAVREL_KIT_PREFIX "${CMAKE_CURRENT_LIST_DIR}/../../.."
@@ -29,6 +31,7 @@ if(NOT "RC" IN_LIST _tavrel_languages)
   enable_language(RC)
 endif()
 include("${CMAKE_CURRENT_LIST_DIR}/TavrelKitEmulator.cmake")
+include("${CMAKE_CURRENT_LIST_DIR}/TavrelKitResources.cmake")
 
 if(NOT TARGET Tavrel::support)
   add_library(Tavrel::host STATIC IMPORTED)
@@ -45,10 +48,22 @@ if(NOT TARGET Tavrel::support)
 endif()
 
 # NAME.xop from C or C++ sources and the resource script that carries the
-# function table. The runtime is linked in statically, so the module needs
-# nothing but Windows and the host; only main is exported.
+# function table, or the declaration that the script is written from. The
+# runtime is linked in statically, so the module needs nothing but Windows
+# and the host; only main is exported.
 function(tavrel_add_extension name)
-  set(scripts ${ARGN})
+  set(sources ${ARGN})
+  set(generated "")
+  if(ARGN MATCHES "(^|;)(SOURCES|FUNCTION|ERROR|LOWEST_HOST_VERSION)(;|$)")
+    # A text may hold ';' or '[', which would split a list: the generator
+    # reads every argument whole, from tavrel_arg<n>.
+    math(EXPR count "${ARGC} - 1")
+    foreach(n RANGE 1 ${count})
+      set(tavrel_arg${n} "${ARGV${n}}")
+    endforeach()
+    tavrel_generate_resources(${name} ${count} sources generated)
+  endif()
+  set(scripts ${sources})
   list(FILTER scripts INCLUDE REGEX "\\.rc$")
   if(NOT scripts)
     message(FATAL_ERROR "tavrel_add_extension(${name}): no resource script "
@@ -56,9 +71,12 @@ function(tavrel_add_extension name)
   endif()
   set(def "${CMAKE_CURRENT_BINARY_DIR}/${name}_exports.def")
   file(CONFIGURE OUTPUT "${def}" CONTENT "LIBRARY ${name}.xop\nEXPORTS\nmain\n")
-  add_library(${name} SHARED ${ARGN} "${def}")
+  add_library(${name} SHARED ${sources} "${def}")
   set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".xop")
   target_link_libraries(${name} PRIVATE Tavrel::support)
+  if(generated)
+    target_include_directories(${name} PRIVATE "${generated}")
+  endif()
   # main keeps the name and signature the host calls it by.
   target_compile_options(${name} PRIVATE $<$<COMPILE_LANGUAGE:C>:-Wno-main>)
   # Stripped unless built for debugging: lean, and free of build paths; no

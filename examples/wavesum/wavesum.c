@@ -3,15 +3,15 @@
      WaveSum(w)           the sum of the wave's values
      WaveRetype(w, type)  converts the wave's values to another number type
                           in place and returns how many it converted
-   Their order here is their order in the function table (WaveSum.rc). */
+   CMakeLists.txt declares them, and our errors, for the function table;
+   WaveSum_functions.h, written from that, gives their order and codes. */
 #include <stddef.h>
 #include <stdint.h>
 
 #include <tavrel/numconv.h>
 #include <tavrel/waves.h>
 
-/* Errors of our own: 10000 + n is the n-th string of STR# 1100. */
-enum { ErrHostTooOld = 10001, ErrWaveTooLarge = 10002 };
+#include "WaveSum_functions.h"
 
 /* Parameter blocks: one 8-byte slot per parameter, last first, then the
    result slot. */
@@ -89,13 +89,13 @@ static int32_t WaveRetype(void *params) {
   return error;
 }
 
-static ExternalFunctionProc const Functions[] = {WaveSum, WaveRetype};
+static ExternalFunctionProc const Functions[] = {EXTERNAL_FUNCTIONS};
 
 static void HandleMessage(void) {
   int32_t answer = 0;
   if (GetHostMessage() == MsgFunctionAddress) {
     int32_t index = GetHostItem(0);
-    if (index >= 0 && index < (int32_t)(sizeof Functions / sizeof *Functions))
+    if (index >= 0 && index < ExternalFunctionCount)
       answer = (int32_t)(uintptr_t)Functions[index];
   }
   SetHostResult(answer);
