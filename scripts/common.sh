@@ -51,15 +51,23 @@ build_m32_sanitized() {
 }
 
 # The example extension (examples/wavesum) built from a fresh install of the
-# kit and nothing else, which proves the kit works from outside this tree.
-# Built here; its tests run where 32-bit code runs (win32-session example).
+# kit and nothing else, which proves the kit works from outside this tree,
+# and a project just written by the kit's new-extension command, built as
+# written. Built here; their tests run where 32-bit code runs (win32-session
+# example).
 build_example() {
   local kit=$example_build/kit
+  local package=$example_build/kit/lib/cmake/TavrelKit
   rm -rf "$example_build"
   cmake --install "$build" --prefix "$kit" >/dev/null &&
     cmake -S "$root/examples/wavesum" -B "$example_build/wavesum" -G Ninja \
       -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$kit/lib/cmake/TavrelKit/mingw-i686.cmake" \
       >/dev/null &&
-    cmake --build "$example_build/wavesum"
+    cmake --build "$example_build/wavesum" &&
+    cmake -P "$package/NewExtension.cmake" NewExt "$example_build/newext" &&
+    cmake -S "$example_build/newext" -B "$example_build/newext/build" \
+      -G Ninja -DCMAKE_TOOLCHAIN_FILE="$package/mingw-i686.cmake" \
+      >/dev/null &&
+    cmake --build "$example_build/newext/build"
 }
