@@ -21,7 +21,7 @@ function(_tavrel_check_host_name name what value)
   string(LENGTH "${value}" length)
   if(NOT value MATCHES "^[A-Za-z][A-Za-z0-9_]*$" OR length GREATER 31)
     _tavrel_fail(${name} "${what} '${value}' is not a valid host name "
-      "(a letter, then letters, digits or '_'; at most 31 characters)")
+      "(a letter, then letters, digits or '_', at most 31 characters)")
   endif()
 endfunction()
 
