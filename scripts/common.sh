@@ -12,8 +12,11 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
 # Wine runs 32-bit Windows code in 32-bit Linux processes; kernels booted
 # without 32-bit emulation cannot start them.
+# TAVREL_FORCE_VM=1 takes the virtual machine's path on a machine that could
+# run Wine itself, so that both paths can be tried on one machine.
 can_run_win32() {
-  wine --version >/dev/null 2>&1
+  { [ -n "${VM_GUEST:-}" ] || [ -z "${TAVREL_FORCE_VM:-}" ]; } &&
+    wine --version >/dev/null 2>&1
 }
 
 # run_win32 COMMAND...: runs a command that executes 32-bit code, here when
