@@ -163,6 +163,31 @@ TEST_F(RecordTest, AnInjectedServiceFailureReachesTheCaller) {
   EXPECT_EQ(HostCall0(kEchoCount), 100);
 }
 
+// The reference tells authors how to aim --fail-memory and --fail-service at
+// a routine, and which MemError codes to compare with: hold it to that.
+TEST_F(RecordTest, RequestsCostWhatTheReferenceSaysAndMemErrorUsesItsNames) {
+  int32_t memory = hostsim::MemoryRequestCount();
+  int32_t services = hostsim::ServiceCallCount();
+  HostCall3(kSilent, 1, 2, 3);
+  EXPECT_EQ(hostsim::MemoryRequestCount(), memory + 1);
+  EXPECT_EQ(hostsim::ServiceCallCount(), services + 1);
+  hostsim::FailMemoryRequests(1); // the first resize fails, the second holds
+  HostCall0(kSilent);
+  EXPECT_EQ(hostsim::MemoryRequestCount(), memory + 3);
+  EXPECT_EQ(hostsim::ServiceCallCount(), services + 2);
+
+  hostsim::FailMemoryRequests(1);
+  EXPECT_EQ(NewPtr(8), nullptr);
+  EXPECT_EQ(MemError(), MemoryFullError);
+  Handle h = NewHandle(4);
+  HLock(h);
+  SetHandleSize(h, 8);
+  EXPECT_EQ(MemError(), MemoryLockedError);
+  DisposeHandle(h);
+  EXPECT_EQ(GetHandleSize(h), 0);
+  EXPECT_EQ(MemError(), NilHandleError);
+}
+
 TEST_F(RecordTest, UnknownServicesAnswerWithAnErrorAndAreLogged) {
   size_t before = hostsim::UnknownServiceCodes().size();
   EXPECT_EQ(HostCall1(31999, 1), hostsim::kUnknownServiceError);
