@@ -4,14 +4,32 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 #include "expected_resources.h"
-#include "pe_file.h"
+#include "module_file.h"
 #include "test_paths.h"
 
 namespace {
 
+using hostsim::ModuleFile;
+using hostsim::VersionNode;
+
 constexpr uint32_t kLanguage = 0x0C09;
+
+hostsim::ModuleExports Exports(const ModuleFile &file) {
+  hostsim::ModuleExports exports;
+  std::string error;
+  EXPECT_TRUE(file.ReadExports(exports, error)) << error;
+  return exports;
+}
+
+hostsim::ModuleImports Imports(const ModuleFile &file) {
+  hostsim::ModuleImports imports;
+  std::string error;
+  EXPECT_TRUE(file.ReadImports(imports, error)) << error;
+  return imports;
+}
 
 class ModuleFileTest : public ::testing::Test {
 protected:
@@ -25,7 +43,7 @@ protected:
     return module_.Resource(type, id, kLanguage, data) ? data : "<missing>";
   }
 
-  PeFile module_{ModulePath()};
+  ModuleFile module_ = ModuleFile::Open(ModulePath());
 };
 
 std::string Lower(std::string s) {
@@ -35,15 +53,16 @@ std::string Lower(std::string s) {
 }
 
 TEST_F(ModuleFileTest, ExportsOnlyMainUnderItsOwnName) {
-  EXPECT_EQ(module_.ExportName(), "Tavrel.xop");
-  EXPECT_EQ(module_.Exports(), std::vector<std::string>{"main"});
-  EXPECT_EQ(module_.ExportedFunctionCount(), 1u);
+  hostsim::ModuleExports exports = Exports(module_);
+  EXPECT_EQ(exports.moduleName, "Tavrel.xop");
+  EXPECT_EQ(exports.names, std::vector<std::string>{"main"});
+  EXPECT_EQ(exports.functionCount, 1u);
 }
 
 TEST_F(ModuleFileTest, ImportsOnlySystemLibrariesAndTheHost) {
   const std::vector<std::string> allowed = {
       "kernel32.dll", "user32.dll", "version.dll", "msvcrt.dll", "igor.exe"};
-  auto imports = module_.Imports();
+  auto imports = Imports(module_);
   ASSERT_TRUE(imports.count("Igor.exe"));
   for (const auto &dll : imports) {
     EXPECT_NE(std::find(allowed.begin(), allowed.end(), Lower(dll.first)),
@@ -53,10 +72,10 @@ TEST_F(ModuleFileTest, ImportsOnlySystemLibrariesAndTheHost) {
 }
 
 TEST_F(ModuleFileTest, EveryHostImportIsExportedByTheSimulator) {
-  PeFile host(HostExePath());
-  ASSERT_TRUE(host.Valid());
-  std::vector<std::string> exported = host.Exports();
-  auto imports = module_.Imports();
+  ModuleFile host = ModuleFile::Open(HostExePath());
+  ASSERT_TRUE(host.Valid()) << host.Error();
+  std::vector<std::string> exported = Exports(host).names;
+  auto imports = Imports(module_);
   for (const std::string &name : imports["Igor.exe"]) {
     EXPECT_NE(std::find(exported.begin(), exported.end(), name), exported.end())
         << name << " is not exported by Igor.exe";
@@ -79,7 +98,7 @@ uint32_t Word32(const std::string &bytes, size_t at) {
 TEST_F(ModuleFileTest, VersionResource) {
   std::string data = Resource("#16", 1);
   VersionNode root;
-  ASSERT_TRUE(ParseVersionNode(data, 0, root));
+  ASSERT_TRUE(hostsim::ParseVersionNode(data, 0, root));
   EXPECT_EQ(root.key, "VS_VERSION_INFO");
   ASSERT_EQ(root.value.size(), 52u);
   const uint32_t fixed[13] = {0xFEEF04BD, 0x00010000, 0x00010000, 0x00000001,
