@@ -3,7 +3,7 @@
 // 0), the table ended by a 0 word. Words follow names without alignment.
 #include <cstring>
 
-#include "hostsim.h"
+#include "function_table.h"
 
 namespace hostsim {
 namespace {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "function_table.h"
 #include "host_exports.h"
 
 namespace hostsim {
@@ -106,13 +107,6 @@ bool WriteVersionedCopy(const std::string &source, const std::string &dest,
                         const uint16_t v[4]);
 
 // ---- Extensions -----------------------------------------------------------
-struct ExternalFunction {
-  std::string name;
-  int32_t category;
-  int32_t resultType;
-  std::vector<int32_t> paramTypes;
-};
-
 struct Extension {
   void *module = nullptr;
   Handle record = nullptr;
@@ -120,9 +114,6 @@ struct Extension {
   std::vector<ExternalFunction> functions;
 };
 
-// Parses an XOPF function table; false if it is malformed.
-bool ParseFunctionTable(const unsigned char *bytes, size_t size,
-                        std::vector<ExternalFunction> &functions);
 // Loads the module, reads its function table and calls main. Returns false
 // with a reason when the file cannot be loaded or has no usable entry.
 bool LoadExtension(const std::string &path, Extension &ext, std::string &error);

@@ -19,6 +19,7 @@
 #include "hostlink.h"
 #include "hostsim.h"
 #include "library_demo.h"
+#include "module_check.h"
 #include "wave_store.h"
 
 namespace {
@@ -28,6 +29,7 @@ struct Options {
   bool libraryDemo = false;
   bool help = false;
   std::string dialogDemo;
+  std::string check;
   std::vector<std::string> lines;
   bool ok = true;
 };
@@ -38,7 +40,8 @@ enum Status {
   kStartFailed = 1,
   kBadText = 2,
   kFunctionFailed = 3,
-  kMemoryLeft = 4
+  kMemoryLeft = 4,
+  kCheckFailed = 5
 };
 
 enum : int32_t { kDefaultServiceError = 1000 };
@@ -182,6 +185,11 @@ const Option kOptions[] = {
      "show the dialog demo, save its picture "
      "and exit",
      [](Options &o, const char *v) { return o.dialogDemo = v, true; }},
+    {"--check", "FILE",
+     "check the module FILE as the host reads it (function table, "
+     "error texts, information record, exports, imports) without "
+     "loading it, print what the host reads or the problems, and exit",
+     [](Options &o, const char *v) { return o.check = v, true; }},
     {"--help", nullptr, "print this and exit",
      [](Options &o, const char *) { return o.help = true; }},
 };
@@ -212,7 +220,7 @@ count them; an injected failure is marked as injected.
 Exit status: 0 all went well; 1 the extension could not be loaded or failed
 to start; 2 bad command text or usage; 3 an external function returned an
 error (the other lines still run); 4 the extension left host memory
-allocated.
+allocated; 5 the module failed --check.
 )";
 
 void PrintHelp() {
@@ -358,6 +366,10 @@ int main(int argc, char **argv) {
     PrintHelp();
     return kOk;
   }
+  if (!options.check.empty())
+    return hostsim::CheckModuleFile(options.check, stdout, stderr)
+               ? kOk
+               : kCheckFailed;
   if (options.libraryDemo) return RunLibraryDemo();
   if (!options.dialogDemo.empty())
     return hostsim::RunDialogDemo(options.dialogDemo);

@@ -31,6 +31,7 @@ if(NOT "RC" IN_LIST _tavrel_languages)
   enable_language(RC)
 endif()
 include("${CMAKE_CURRENT_LIST_DIR}/TavrelKitEmulator.cmake")
+include("${CMAKE_CURRENT_LIST_DIR}/TavrelKitCheck.cmake")
 include("${CMAKE_CURRENT_LIST_DIR}/TavrelKitResources.cmake")
 
 if(NOT TARGET Tavrel::support)
@@ -84,6 +85,7 @@ function(tavrel_add_extension name)
   target_link_options(${name} PRIVATE -static -static-libgcc
     -static-libstdc++ -Wl,--exclude-all-symbols -Wl,--no-insert-timestamp
     $<$<NOT:$<CONFIG:Debug,RelWithDebInfo>>:-s>)
+  tavrel_check_extension(${name})
 endfunction()
 
 # A CTest test that runs the simulator with the module of target XOP and

@@ -145,6 +145,26 @@ TEST(IgorExeTest, PresentsTheChosenHostVersion) {
   EXPECT_EQ(RunIgor("--host-version 70000 --library-demo").exitCode, 2u);
 }
 
+TEST(IgorExeTest, CheckReadsTheModuleWithoutLoadingIt) {
+  ProcessRun good = RunIgor("--trace --check " + Quoted(ModulePath()));
+  EXPECT_EQ(good.exitCode, 0u) << good.output;
+  EXPECT_TRUE(Has(good, "0  WritePort(Float64, Float64) -> Float64"))
+      << good.output;
+  EXPECT_TRUE(Has(good, "10002  GetProcAddress for Oup32 Failed."));
+  EXPECT_FALSE(Has(good, "[host] main")) << good.output;
+  const struct {
+    std::string file;
+    const char *problem;
+  } cases[] = {{HostExePath(), "main is not exported"},
+               {PortLibDir("full") + "\\inpout32.dll", "no \"XOPF\" resource"},
+               {ModulePath() + ".missing", "cannot read"}};
+  for (const auto &c : cases) {
+    ProcessRun bad = RunIgor("--check " + Quoted(c.file));
+    EXPECT_EQ(bad.exitCode, 5u) << c.file << bad.output;
+    EXPECT_TRUE(Has(bad, c.problem)) << c.file << bad.output;
+  }
+}
+
 TEST(IgorExeTest, DialogDemoSavesAPictureOfWhatTheHelpersSet) {
   char dir[MAX_PATH];
   GetTempPathA(MAX_PATH, dir);
