@@ -53,7 +53,12 @@ std::string Hex(uint32_t value, int digits = 1) {
   return text;
 }
 
-std::string Quoted(const std::string &text) { return "\"" + text + "\""; }
+// Names come from the file: control characters show as '?'.
+std::string Quoted(std::string text) {
+  for (char &c : text)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  return "\"" + text + "\"";
+}
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),

@@ -259,7 +259,7 @@ bool ModuleFile::ReadImports(ModuleImports &imports, std::string &error) const {
 }
 
 // Names in the resource directory are 16-bit characters after their count;
-// characters beyond 7 bits show as '?'.
+// characters other than printable ASCII show as '?'.
 bool ModuleFile::ResourceName(uint32_t root, uint32_t name,
                               std::string &key) const {
   if (!(name & kHighBit)) {
@@ -275,7 +275,7 @@ bool ModuleFile::ResourceName(uint32_t root, uint32_t name,
   key.clear();
   for (uint16_t k = 0; k < length; ++k) {
     uint16_t c = U16(at + 2 + 2 * size_t(k));
-    key += c < 0x80 ? static_cast<char>(c) : '?';
+    key += c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?';
   }
   return true;
 }
