@@ -153,6 +153,7 @@ std::string ModuleFile::CheckSections() const {
     size_t s = sections_ + kSectionBytes * k;
     if (!Fits(U32(s + 20), U32(s + 16))) {
       std::string name(bytes_.data() + s, strnlen(bytes_.data() + s, 8));
+      if (name.empty()) name = "number " + std::to_string(k + 1);
       return "the file ends inside section " + name + ": it was cut short";
     }
   }
