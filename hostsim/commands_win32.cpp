@@ -18,6 +18,7 @@
 
 #include "hostlink.h"
 #include "hostsim.h"
+#include "number_types.h"
 #include "numconv.h"
 #include "variables.h"
 #include "wave_store.h"
@@ -25,29 +26,15 @@
 namespace hostsim {
 namespace {
 
-const struct {
-  const char *name;
-  int32_t code;
-} kWaveTypes[] = {
-    {"Float32", NumTypeFloat32},
-    {"Float64", NumTypeFloat64},
-    {"Int8", NumTypeInt8},
-    {"Int16", NumTypeInt16},
-    {"Int32", NumTypeInt32},
-    {"UInt8", NumTypeInt8 | NumTypeUnsigned},
-    {"UInt16", NumTypeInt16 | NumTypeUnsigned},
-    {"UInt32", NumTypeInt32 | NumTypeUnsigned},
-};
-
 int32_t WaveTypeNamed(const std::string &name) {
-  for (const auto &type : kWaveTypes) {
+  for (const auto &type : kNumberTypeNames) {
     if (strcasecmp(type.name, name.c_str()) == 0) return type.code;
   }
   return 0;
 }
 
 const char *WaveTypeName(int32_t code) {
-  for (const auto &type : kWaveTypes) {
+  for (const auto &type : kNumberTypeNames) {
     if (type.code == code) return type.name;
   }
   return "?";

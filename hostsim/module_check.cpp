@@ -9,7 +9,7 @@
 #include <set>
 
 #include "hostlink.h"
-#include "numconv.h"
+#include "number_types.h"
 
 namespace hostsim {
 namespace {
@@ -32,21 +32,6 @@ const char *const kSystemLibraries[] = {
     "shlwapi.dll",  "user32.dll",   "uxtheme.dll",  "version.dll",
     "winmm.dll",    "winspool.drv", "ws2_32.dll"};
 
-const struct {
-  int32_t code;
-  const char *name;
-} kTypeNames[] = {
-    {NumTypeFloat32, "Float32"},
-    {NumTypeFloat64, "Float64"},
-    {NumTypeInt8, "Int8"},
-    {NumTypeInt16, "Int16"},
-    {NumTypeInt32, "Int32"},
-    {NumTypeInt8 | NumTypeUnsigned, "UInt8"},
-    {NumTypeInt16 | NumTypeUnsigned, "UInt16"},
-    {NumTypeInt32 | NumTypeUnsigned, "UInt32"},
-    {ParamTypeWave, "wave"},
-};
-
 std::string Hex(uint32_t value, int digits = 1) {
   char text[16];
   std::snprintf(text, sizeof text, "0x%0*X", digits, value);
@@ -66,10 +51,12 @@ std::string Lower(std::string text) {
   return text;
 }
 
+// Number types by name (Complex before a complex one), and a wave.
 std::string TypeName(int32_t code) {
-  for (const auto &type : kTypeNames) {
+  if (code == ParamTypeWave) return "wave";
+  for (const NumberTypeName &type : kNumberTypeNames) {
     if (type.code == code) return type.name;
-    if ((type.code | NumTypeComplex) == code && type.code != ParamTypeWave)
+    if ((type.code | NumTypeComplex) == code)
       return std::string("Complex") + type.name;
   }
   return Hex(static_cast<uint16_t>(code));
