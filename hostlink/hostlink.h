@@ -158,9 +158,14 @@ void SetRecHandle(int32_t itemCount);
     @return the host's answer, passed on unchanged. */
 int32_t SendHostCall(int32_t code);
 /** Sends host request `code` without items (SetRecHandle, then
-    SendHostCall): one or two memory requests, one service request.
+    SendHostCall): one or two memory requests, one service request. The
+    primitives with items store them after SetRecHandle; when neither resize
+    gave the record room for them, the request is not sent (the host would
+    read its items past the record) and the primitive returns
+    MemoryFullError.
     @param code the request's code
-    @return the host's answer, passed on unchanged. */
+    @return the host's answer, passed on unchanged; MemoryFullError when the
+            record could not be made large enough for the items. */
 int32_t HostCall0(int32_t code);
 /** Sends host request `code` with one item; see HostCall0.
     @param code the request's code

@@ -47,11 +47,12 @@ bool TryRecordSize(int32_t bytes) {
   return MemError() == 0;
 }
 
+// A record whose resize failed cannot hold the items: the request is not
+// sent at all, since the host would read its items past the record's end.
 int32_t CallWithItems(int32_t code, int32_t count, const int32_t *items) {
   SetRecHandle(count);
-  // Items the record has no room for (its resize failed) are not written.
-  int32_t room = (GetHandleSize(HostRecordHandle) - kItems) / 4;
-  for (int32_t k = 0; k < count && k < room; ++k) {
+  if (count > 0 && !ItemFits(count - 1)) return MemoryFullError;
+  for (int32_t k = 0; k < count; ++k) {
     WriteField<int32_t>(ItemOffset(k), items[k]);
   }
   return SendHostCall(code);

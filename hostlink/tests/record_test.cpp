@@ -141,9 +141,12 @@ TEST_F(RecordTest, FallsBackToTheExactSizeWhen104BytesCannotBeHad) {
 }
 
 TEST_F(RecordTest, NeverWritesItemsPastTheRecordWhenResizingFails) {
-  // The record stays at its 40 bytes: the items have nowhere to go.
+  // The record stays at its 40 bytes: the items have nowhere to go, and a
+  // request the host would read past the record is not sent.
+  int32_t services = hostsim::ServiceCallCount();
   hostsim::FailMemoryRequests(1, 2);
-  EXPECT_EQ(HostCall6(kEchoCount, 1, 2, 3, 4, 5, 6), 100);
+  EXPECT_EQ(HostCall6(kEchoCount, 1, 2, 3, 4, 5, 6), MemoryFullError);
+  EXPECT_EQ(hostsim::ServiceCallCount(), services);
   EXPECT_EQ(GetHandleSize(HostRecordHandle), 40);
   EXPECT_EQ(+Record().itemCount, 6);
   // The next call finds memory again and goes on normally.
