@@ -7,13 +7,7 @@
 set -uo pipefail
 root=$1 build=$2 native=$3
 packages=$root/dist/packages
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
+source "$root/scripts/tests/checks.sh"
 
 listing() { (cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); }
 
@@ -62,9 +56,4 @@ leaks=$(grep -rlaF "$root" "$work/user" "$work/kit" \
   "$root"/build-example/*/*.xop 2>/dev/null)
 [ -z "$leaks" ] || fail "build paths in: $leaks"
 
-if [ $failures -eq 0 ]; then
-  echo "release archives: ok"
-else
-  echo "release archives: $failures problem(s)"
-fi
-[ $failures -eq 0 ]
+report "release archives"

@@ -7,13 +7,7 @@
 set -uo pipefail
 kit=$(cd "$1" && pwd)
 package=$kit/lib/cmake/TavrelKit
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
+source "$(dirname "$0")/../../../scripts/tests/checks.sh"
 
 mkdir "$work/src"
 cat >"$work/src/probe.c" <<'C'
@@ -55,5 +49,4 @@ out=$(ctest --test-dir "$work/shell" --output-on-failure 2>&1)
 grep -q "the simulator did not start" <<<"$out" ||
   fail "a test passed though the simulator never ran: $out"
 
-if [ $failures -eq 0 ]; then echo "kit guards: ok"; else echo "kit guards: $failures problem(s)"; fi
-[ $failures -eq 0 ]
+report "kit guards"
