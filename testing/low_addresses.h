@@ -17,6 +17,24 @@ inline bool IsLowAddress(const void *p) {
   return reinterpret_cast<uintptr_t>(p) <= UINT32_MAX;
 }
 
+// The brk heap starts anywhere up to 1 GiB past the data and grows up; when
+// it meets a mapping, malloc goes on in high mappings, whose addresses a
+// record item cuts short. MAP_32BIT maps from 1 GiB up, possibly right
+// above the heap, so the stack goes just under 2 GiB (clear of the address
+// sanitizer's shadow at 0x7FFF8000), MAP_32BIT only where that is taken.
+inline void *MapLowStack(size_t bytes) {
+  const int prot = PROT_READ | PROT_WRITE;
+  const int flags = MAP_PRIVATE | MAP_ANONYMOUS | MAP_STACK;
+  if (sizeof(void *) > 4) {
+    void *wanted = reinterpret_cast<void *>(uintptr_t{0x7F000000} - bytes);
+    void *stack = mmap(wanted, bytes, prot, flags | MAP_FIXED_NOREPLACE, -1, 0);
+    if (stack == wanted) return stack;
+    // A kernel without MAP_FIXED_NOREPLACE takes the address as a hint.
+    if (stack != MAP_FAILED) munmap(stack, bytes);
+  }
+  return mmap(nullptr, bytes, prot, flags | MAP_32BIT, -1, 0);
+}
+
 // Runs body(arg) on a thread with a low stack, the heap held on brk; false
 // when the thread could not be made.
 inline bool RunWithLowAddresses(void *(*body)(void *), void *arg) {
@@ -24,9 +42,7 @@ inline bool RunWithLowAddresses(void *(*body)(void *), void *arg) {
   // One brk arena for every thread, and no allocation from a high mapping.
   mallopt(M_ARENA_MAX, 1);
   mallopt(M_MMAP_MAX, 0);
-  void *stack =
-      mmap(nullptr, kStackBytes, PROT_READ | PROT_WRITE,
-           MAP_PRIVATE | MAP_ANONYMOUS | MAP_32BIT | MAP_STACK, -1, 0);
+  void *stack = MapLowStack(kStackBytes);
   if (stack == MAP_FAILED) {
     std::perror("low stack");
     return false;
