@@ -65,6 +65,15 @@ std::string DefaultExtension() {
   return above + "\\Tavrel.xop";
 }
 
+// A relative path names a file of the current folder. LoadLibrary would
+// look for it along the library search path instead, which --portlib-dir
+// changes.
+std::string FullPath(const char *path) {
+  char full[MAX_PATH];
+  DWORD n = GetFullPathNameA(path, MAX_PATH, full, nullptr);
+  return n > 0 && n < MAX_PATH ? std::string(full, n) : std::string(path);
+}
+
 bool ReadScript(const char *file, std::vector<std::string> &lines) {
   std::ifstream in(file);
   if (!in) return false;
@@ -149,7 +158,7 @@ const Option kOptions[] = {
     {"--xop", "FILE",
      "the extension to load (default: Tavrel.xop beside "
      "Igor.exe, else in the folder above)",
-     [](Options &o, const char *v) { return o.xop = v, true; }},
+     [](Options &o, const char *v) { return o.xop = FullPath(v), true; }},
     {"--script", "FILE",
      "run the lines of FILE; blank lines and lines "
      "starting with // are skipped",

@@ -30,10 +30,11 @@ void Drain(HANDLE pipe, std::string &output) {
     output.append(buffer, n);
 }
 
-// Runs Igor.exe with `args`. A run that outlives its time is ended and
-// counts as failed; a process of its own that keeps the pipe open does not
-// hold the test.
-ProcessRun RunIgor(const std::string &args) {
+// Runs the simulator `exe` with `args`, in `directory` (the test's own when
+// null). A run that outlives its time is ended and counts as failed; a
+// process of its own that keeps the pipe open does not hold the test.
+ProcessRun RunIgorAt(const std::string &exe, const std::string &args,
+                     const char *directory = nullptr) {
   SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
   HANDLE readEnd = nullptr, writeEnd = nullptr;
   ProcessRun run;
@@ -44,10 +45,10 @@ ProcessRun RunIgor(const std::string &args) {
   si.dwFlags = STARTF_USESTDHANDLES;
   si.hStdOutput = si.hStdError = writeEnd;
   si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  std::string line = Quoted(HostExePath()) + " " + args;
+  std::string line = Quoted(exe) + " " + args;
   PROCESS_INFORMATION pi = {};
   BOOL started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0,
-                                nullptr, nullptr, &si, &pi);
+                                nullptr, directory, &si, &pi);
   CloseHandle(writeEnd);
   if (started) {
     DWORD start = GetTickCount(), waited = WAIT_TIMEOUT;
@@ -66,6 +67,16 @@ ProcessRun RunIgor(const std::string &args) {
   }
   CloseHandle(readEnd);
   return run;
+}
+
+ProcessRun RunIgor(const std::string &args, const char *directory = nullptr) {
+  return RunIgorAt(HostExePath(), args, directory);
+}
+
+std::string TempPath(const std::string &name) {
+  char dir[MAX_PATH];
+  GetTempPathA(MAX_PATH, dir);
+  return dir + name + std::to_string(GetCurrentProcessId());
 }
 
 std::string PortLibs(const char *variant) {
@@ -121,6 +132,74 @@ TEST(IgorExeTest, BadOptionsAndBadLinesStopBeforeAnyCall) {
     EXPECT_EQ(run.exitCode, 2u) << args << run.output;
     EXPECT_FALSE(Has(run, "ReadPort(0x379) =")) << args << run.output;
   }
+  ProcessRun last = RunIgor("--xop");
+  EXPECT_EQ(last.exitCode, 2u) << last.output;
+  EXPECT_TRUE(Has(last, "--xop needs FILE")) << last.output;
+}
+
+// --xop names the module relative to the current folder, whatever
+// --portlib-dir says; without it the module lies beside Igor.exe, else in
+// the folder above, as the kit lays them out. No module: exit status 1.
+TEST(IgorExeTest, FindsTheModuleWhereTheUserPutIt) {
+  std::string build = TestExeDirectory() + "\\..";
+  ProcessRun relative =
+      RunIgor(PortLibs("full") + "--xop bin\\Tavrel.xop \"ReadPort(0x379)\"",
+              build.c_str());
+  EXPECT_EQ(relative.exitCode, 0u) << relative.output;
+  EXPECT_TRUE(Has(relative, "ReadPort(0x379) = 223")) << relative.output;
+
+  std::string kit = TempPath("tavrel_kit_"), simulator = kit + "\\simulator";
+  CreateDirectoryA(kit.c_str(), nullptr);
+  CreateDirectoryA(simulator.c_str(), nullptr);
+  std::string igor = simulator + "\\Igor.exe", xop = kit + "\\Tavrel.xop";
+  EXPECT_TRUE(CopyFileA(HostExePath().c_str(), igor.c_str(), FALSE));
+  EXPECT_TRUE(CopyFileA(ModulePath().c_str(), xop.c_str(), FALSE));
+  ProcessRun above = RunIgorAt(igor, PortLibs("full") + "\"ReadPort(0x379)\"");
+  EXPECT_EQ(above.exitCode, 0u) << above.output;
+  EXPECT_TRUE(Has(above, "ReadPort(0x379) = 223")) << above.output;
+  DeleteFileA(igor.c_str());
+  DeleteFileA(xop.c_str());
+  RemoveDirectoryA(simulator.c_str());
+  RemoveDirectoryA(kit.c_str());
+
+  ProcessRun missing =
+      RunIgor(PortLibs("full") + "--xop " + Quoted(ModulePath() + ".missing") +
+              " \"ReadPort(0x379)\"");
+  EXPECT_EQ(missing.exitCode, 1u) << missing.output;
+  EXPECT_TRUE(Has(missing, "cannot load")) << missing.output;
+  EXPECT_FALSE(Has(missing, "ReadPort(0x379) =")) << missing.output;
+}
+
+// A script's lines run where --script stands (CR LF line ends; blank lines
+// and // lines skipped), the fault options reach the requests they count,
+// and the first line names the runner's proof token.
+TEST(IgorExeTest, ScriptsFaultsAndTheStartProofReachTheRun) {
+  std::string script = TempPath("tavrel_script_");
+  std::ofstream(script, std::ios::binary)
+      << "variable port = 0x378\r\n\r\n// WritePort(port, 9)\r\n \t\r\n"
+         "WritePort(port, 5)\r\n";
+  SetEnvironmentVariableA("TAVREL_SIMULATOR_PROOF", "proof-4711");
+  ProcessRun run =
+      RunIgor("--trace --move-record --fail-memory 1 --fail-service 1:77 " +
+              PortLibs("full") + "\"WritePort(0x378, 3)\" --script " +
+              Quoted(script) + " \"ReadPort(port)\"");
+  SetEnvironmentVariableA("TAVREL_SIMULATOR_PROOF", nullptr);
+  DeleteFileA(script.c_str());
+  EXPECT_EQ(run.exitCode, 0u) << run.output;
+  EXPECT_EQ(run.output.rfind("[host] simulator started: proof-4711", 0), 0u)
+      << run.output;
+  // The module's first request reads the host version; failing it still
+  // leaves a module that starts.
+  EXPECT_TRUE(Has(run, "[host] memory 1: NewPtr(")) << run.output;
+  EXPECT_TRUE(Has(run, "-> error -108 (injected)")) << run.output;
+  EXPECT_TRUE(Has(run, "[host] main -> 0")) << run.output;
+  size_t first = run.output.find("WritePort(0x378, 3) = 3");
+  size_t second = run.output.find("WritePort(port, 5) = 5");
+  size_t third = run.output.find("ReadPort(port) = 5");
+  EXPECT_LT(first, second) << run.output;
+  EXPECT_LT(second, third) << run.output;
+  EXPECT_NE(third, std::string::npos) << run.output;
+  EXPECT_FALSE(Has(run, "WritePort(port, 9)")) << run.output;
 }
 
 TEST(IgorExeTest, ScriptVariablesAndWavesFeedTheCalls) {
