@@ -24,6 +24,17 @@ namespace avx512 {
 extern const PairLoops kPairLoops;
 }
 
+// What the processor and the system report on wider vectors: cpuid leaf 1's
+// ECX, the XCR0 register (0 where OSXSAVE is off) and cpuid leaf 7's EBX.
+struct VectorFeatures {
+  uint32_t leaf1Ecx;
+  uint32_t xcr0;
+  uint32_t leaf7Ebx;
+};
+
+// The widest variant that those features let run.
+int32_t WidestVariantFor(const VectorFeatures &features);
+
 // The loops of the variant in use; the first call chooses one if no caller
 // has.
 const PairLoops &ActivePairLoops();

@@ -1,6 +1,7 @@
 // Every ordered pair of value types against a one-value-at-a-time model of
 // the conversion rules, out of place and in place.
 #include "numconv.h"
+#include "variants.h"
 
 #include <gtest/gtest.h>
 
@@ -458,6 +459,38 @@ TEST(ConvertVariants, UnknownOrUnrunnableChoicesChangeNothing) {
   SetConvertVariant(ConvertVariantAuto);
 }
 
+// A variant whose registers the system does not save would corrupt other
+// programs' state: each missing processor bit or system state falls back.
+TEST(ConvertVariants, WiderVariantsNeedTheProcessorAndTheSystem) {
+  const uint32_t fma = 1u << 12, osxsave = 1u << 27, avx = 1u << 28;
+  const uint32_t leaf1 = fma | osxsave | avx;
+  const uint32_t avx2 = 1u << 5, f = 1u << 16, dq = 1u << 17, bw = 1u << 30,
+                 vl = 1u << 31, leaf7 = avx2 | f | dq | bw | vl;
+  struct Case {
+    numconv::VectorFeatures features;
+    int32_t widest;
+  };
+  const Case cases[] = {{{leaf1, 0xE7, leaf7}, ConvertVariantAvx512},
+                        {{leaf1, 0x07, leaf7}, ConvertVariantAvx2},
+                        {{leaf1, 0xC7, leaf7}, ConvertVariantAvx2},
+                        {{leaf1, 0xA7, leaf7}, ConvertVariantAvx2},
+                        {{leaf1, 0x67, leaf7}, ConvertVariantAvx2},
+                        {{leaf1, 0xE7, leaf7 & ~vl}, ConvertVariantAvx2},
+                        {{leaf1, 0xE7, leaf7 & ~dq}, ConvertVariantAvx2},
+                        {{leaf1, 0xE7, avx2}, ConvertVariantAvx2},
+                        {{leaf1 & ~fma, 0xE7, leaf7}, ConvertVariantSse2},
+                        {{leaf1 & ~avx, 0xE7, leaf7}, ConvertVariantSse2},
+                        {{leaf1 & ~osxsave, 0, leaf7}, ConvertVariantSse2},
+                        {{leaf1, 0xE3, leaf7}, ConvertVariantSse2},
+                        {{leaf1, 0xE5, leaf7}, ConvertVariantSse2},
+                        {{leaf1, 0xE7, leaf7 & ~avx2}, ConvertVariantSse2},
+                        {{0, 0, 0}, ConvertVariantSse2}};
+  for (const Case &c : cases)
+    EXPECT_EQ(c.widest, numconv::WidestVariantFor(c.features))
+        << std::hex << c.features.leaf1Ecx << " " << c.features.xcr0 << " "
+        << c.features.leaf7Ebx;
+}
+
 // ---- Worked examples, so that the model itself is checked.
 
 template <typename S, typename D>
@@ -581,7 +614,43 @@ TEST(Dispatchers, AgreeWithConvertValuesAndRejectBadTargets) {
   }
 }
 
+// Every named loop, by source and target in kTypes' order; no type has one
+// to itself.
+using PairConverter = void (*)(const void *, void *, int32_t);
+constexpr PairConverter kPairConverters[8][8] = {
+    {nullptr, Float64ToFloat32, Float64ToInt32, Float64ToInt16, Float64ToInt8,
+     Float64ToUInt32, Float64ToUInt16, Float64ToUInt8},
+    {Float32ToFloat64, nullptr, Float32ToInt32, Float32ToInt16, Float32ToInt8,
+     Float32ToUInt32, Float32ToUInt16, Float32ToUInt8},
+    {Int32ToFloat64, Int32ToFloat32, nullptr, Int32ToInt16, Int32ToInt8,
+     Int32ToUInt32, Int32ToUInt16, Int32ToUInt8},
+    {Int16ToFloat64, Int16ToFloat32, Int16ToInt32, nullptr, Int16ToInt8,
+     Int16ToUInt32, Int16ToUInt16, Int16ToUInt8},
+    {Int8ToFloat64, Int8ToFloat32, Int8ToInt32, Int8ToInt16, nullptr,
+     Int8ToUInt32, Int8ToUInt16, Int8ToUInt8},
+    {UInt32ToFloat64, UInt32ToFloat32, UInt32ToInt32, UInt32ToInt16,
+     UInt32ToInt8, nullptr, UInt32ToUInt16, UInt32ToUInt8},
+    {UInt16ToFloat64, UInt16ToFloat32, UInt16ToInt32, UInt16ToInt16,
+     UInt16ToInt8, UInt16ToUInt32, nullptr, UInt16ToUInt8},
+    {UInt8ToFloat64, UInt8ToFloat32, UInt8ToInt32, UInt8ToInt16, UInt8ToInt8,
+     UInt8ToUInt32, UInt8ToUInt16, nullptr}};
+
 TEST(PairConverters, AreCallableByName) {
+  // Each named loop is the pair its name says: the same bytes as
+  // ConvertValues between those types.
+  for (int s = 0; s < 8; ++s) {
+    Bytes source = SourceValues(kTypes[s], 20);
+    int32_t count = static_cast<int32_t>(source.size() / kTypes[s].bytes);
+    for (int t = 0; t < 8; ++t) {
+      if (t == s) continue;
+      Bytes named(count * kTypes[t].bytes, 0xA5), direct = named;
+      kPairConverters[s][t](source.data(), named.data(), count);
+      ConvertValues(source.data(), direct.data(), count, kTypes[s].bytes,
+                    kTypes[s].kind, kTypes[t].bytes, kTypes[t].kind);
+      EXPECT_EQ(direct, named) << kTypes[s].name << "To" << kTypes[t].name;
+    }
+  }
+
   const int16_t shorts[3] = {-2, 0, 32767};
   double doubles[3];
   Int16ToFloat64(shorts, doubles, 3);
