@@ -110,6 +110,7 @@ TEST_F(ModuleFileTest, VersionResource) {
 
   const VersionNode *files = root.Child("StringFileInfo");
   ASSERT_NE(files, nullptr);
+  EXPECT_EQ(root.Child("stringfileinfo"), nullptr); // keys match exactly
   ASSERT_EQ(files->children.size(), 1u);
   const VersionNode &table = files->children[0];
   EXPECT_EQ(table.key, "0c0904b0");

@@ -1,7 +1,9 @@
 // Host memory: handles whose blocks move, states, and leak counting.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 #include "hostsim.h"
 
@@ -81,6 +83,28 @@ TEST(ScrapTest, KeepsTextOfTheGivenLength) {
   EXPECT_EQ(hostsim::ScrapText(), "abc");
   EXPECT_NE(SetScrapData(0, 3, 0x50494354, "xyz"), 0);
   EXPECT_EQ(hostsim::ScrapText(), "abc");
+}
+
+// The host's clock counts 60 ticks a second of the machine's own clock; a
+// native host has no module, client window or module strings.
+TEST(SurroundingsTest, TheClockRunsAtSixtyTicksASecond) {
+  using Clock = std::chrono::steady_clock;
+  hostsim::SetTickSource(nullptr);
+  Clock::time_point start = Clock::now();
+  uint32_t before = TickCount();
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  uint32_t ticks = TickCount() - before;
+  auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+      Clock::now() - start);
+  EXPECT_GE(ticks, 10u); // 12, less the clock's granularity
+  EXPECT_LE(ticks, elapsed.count() * 60 / 1000 + 2);
+#ifndef _WIN32
+  char text[256] = "stale";
+  hostsim::ResetHostModule();
+  EXPECT_EQ(GetIgorModule(), nullptr);
+  EXPECT_EQ(GetIgorClientHWND(), nullptr);
+  EXPECT_EQ(GetWinIndString(nullptr, text, 1100, 1), -1);
+#endif
 }
 
 TEST(IndexedStringTest, FindsStringsOfAList) {

@@ -2,6 +2,9 @@
 // it: each damage is named, and no file, however broken, gets further.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -57,11 +60,17 @@ std::string WithWord(std::string bytes, size_t at, uint32_t value, size_t n) {
 }
 
 // Renames every resource-directory entry `name` whose target is a
-// subdirectory (`subdirectory`) or a data entry; returns the count.
+// subdirectory (`subdirectory`) or a data entry; returns the count. Only the
+// resource section is searched: code and data elsewhere may hold the same
+// words.
 int RenameDirectoryEntries(std::string &bytes, uint32_t name, bool subdirectory,
                            uint32_t newName) {
+  size_t header = bytes.find(std::string(".rsrc\0\0\0", 8));
+  if (header == std::string::npos) return 0;
+  size_t start = Word32(bytes, header + 20), size = Word32(bytes, header + 16);
   int count = 0;
-  for (size_t at = 0; at + 8 <= bytes.size(); at += 4) {
+  for (size_t at = start; at + 8 <= bytes.size() && at + 8 <= start + size;
+       at += 4) {
     if (Word32(bytes, at) != name ||
         (Word32(bytes, at + 4) >> 31) != uint32_t(subdirectory))
       continue;
@@ -133,6 +142,23 @@ TEST_F(ModuleCheckTest, ExportsAndImportsBeyondMainAndTheSystemAreNamed) {
   EXPECT_EQ(Problems(Patched(module_, "VERSION.dll", "libver1.dll")),
             "imports from \"libver1.dll\", which is neither a Windows system "
             "library nor the host Igor.exe (link the runtime statically)\n");
+}
+
+// The build reads tavrel-check's answer from its exit status: 0 the module
+// passes, 1 it does not, 2 bad usage (but --help is no error).
+TEST_F(ModuleCheckTest, TheCheckProgramAnswersByExitStatus) {
+  auto status = [](const std::string &args) {
+    std::string command = std::string(TAVREL_CHECK_PROGRAM) + " " + args;
+    int result = std::system((command + " >/dev/null 2>&1").c_str());
+    return WIFEXITED(result) ? WEXITSTATUS(result) : -1;
+  };
+  EXPECT_EQ(status(kModule), 0);
+  EXPECT_EQ(status(kExtraExport), 1);
+  EXPECT_EQ(status(kModule + ".missing"), 1);
+  EXPECT_EQ(status(""), 2);
+  EXPECT_EQ(status(kModule + " " + kModule), 2);
+  EXPECT_EQ(status("-v"), 2);
+  EXPECT_EQ(status("--help"), 0);
 }
 
 TEST_F(ModuleCheckTest, DamagedFilesAreRefusedWithTheReason) {

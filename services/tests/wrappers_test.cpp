@@ -321,6 +321,11 @@ TEST_F(WrappersTest, SelectorsAndTheThrottledOne) {
   hostsim::SetTickSource(nullptr);
 }
 
+// The beep is the system's (the terminal bell natively), not the host's.
+TEST_F(WrappersTest, TheWarningBeepAsksNothingOfTheHost) {
+  EXPECT_TRUE(SendsNothing([] { EXPECT_NE(WarningBeep(), 0); }));
+}
+
 TEST_F(WrappersTest, StoreNumbersCreatingOnlyWhatIsMissing) {
   EXPECT_EQ(StoreIntegerVariable("n", -3, 0), 0);
   EXPECT_EQ(hostsim::VariableTypeCode("n"), 4);

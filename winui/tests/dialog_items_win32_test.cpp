@@ -36,6 +36,7 @@ TEST_F(DialogItemTest, ItemClientRectIsInClientCoordinates) {
   EXPECT_EQ(rect.right, 40);
   ItemClientRect(dialog_, kMissing, &rect);
   EXPECT_EQ(rect.top | rect.left | rect.bottom | rect.right, 0);
+  EXPECT_EQ(ItemClientRect(dialog_, kLabel, nullptr), nullptr);
 }
 
 TEST_F(DialogItemTest, CheckBoxesReadWriteAndFlip) {
@@ -86,6 +87,7 @@ TEST_F(DialogItemTest, TextsAreReadThroughTwoHundredFiftySixBytes) {
   std::memset(buffer, 'Z', sizeof buffer);
   EXPECT_EQ(GetItemText(dialog_, kMissing, buffer), 0);
   EXPECT_EQ(buffer[0], '\0');
+  EXPECT_EQ(GetItemText(dialog_, kEdit, nullptr), 0);
   EXPECT_EQ(ItemTextBeingSet, 0);
 }
 
@@ -111,6 +113,8 @@ TEST_F(DialogItemTest, NumbersReadAsScanfAndShowInTheirFormats) {
   SetItemDouble(dialog_, kEdit, &tenth);
   EXPECT_EQ(Text(kEdit), "0.1");
   SetItemDouble(dialog_, kEdit, &pi);
+  EXPECT_EQ(Text(kEdit), "3.14159");
+  EXPECT_EQ(SetItemDouble(dialog_, kEdit, nullptr), 0);
   EXPECT_EQ(Text(kEdit), "3.14159");
   EXPECT_EQ(GetItemInt(dialog_, kMissing, &value), 1);
 }

@@ -31,6 +31,8 @@ TEST_F(PopupMenuTest, SetUpAppendsAndSelectsByNumber) {
   EXPECT_STREQ(text, "Green");
   GetPopupSelection(dialog_, kCombo, &number, nullptr); // text is optional
   EXPECT_EQ(number, 2);
+  GetPopupSelection(dialog_, kCombo, nullptr, text); // and so is the number
+  EXPECT_STREQ(text, "Green");
 }
 
 TEST_F(PopupMenuTest, EntryNumberZeroLeavesNothingSelected) {
@@ -54,6 +56,8 @@ TEST_F(PopupMenuTest, SelectByTextIgnoresCaseAndKeepsSelectionOnAMiss) {
   EXPECT_EQ(SelectPopupItemByText(dialog_, kCombo, "bLUE"), 3);
   EXPECT_EQ(Send(kCombo, CB_GETCURSEL), 2);
   EXPECT_EQ(SelectPopupItemByText(dialog_, kMissing, "Blue"), 0);
+  EXPECT_EQ(SelectPopupItemByText(dialog_, kCombo, nullptr), 0);
+  EXPECT_EQ(Send(kCombo, CB_GETCURSEL), 2);
 }
 
 TEST_F(PopupMenuTest, InsertsAtAPositionOrAppendsFromTenThousand) {
