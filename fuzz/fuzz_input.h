@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #define FUZZ_CHECK(condition)                                                  \
   do {                                                                         \
@@ -45,6 +46,15 @@ public:
     return text;
   }
   std::string Rest() { return Text(size_); }
+  // `n` bytes; those past the input's end are zeros.
+  std::vector<uint8_t> Bytes(size_t n) {
+    std::vector<uint8_t> bytes(n);
+    size_t taken = n < size_ ? n : size_;
+    if (taken > 0) std::memcpy(bytes.data(), data_, taken);
+    data_ += taken;
+    size_ -= taken;
+    return bytes;
+  }
   bool Empty() const { return size_ == 0; }
 
 private:
