@@ -6,10 +6,19 @@
 
 namespace {
 
-TEST(StartupTest, InitStoresTheRecordHandle) {
+// The version routines see before any start-up, read before any test runs.
+const int32_t kVersionBeforeStartUp = HostVersion;
+
+TEST(StartupTest, InitStoresTheRecordHandleAndReadsTheVersionAfresh) {
+  EXPECT_EQ(kVersionBeforeStartUp, 0);
   Handle record = hostsim::NewHostRecord();
+  HostVersion = 999; // left by an earlier caller
   InitHostLink(record);
   EXPECT_EQ(HostRecordHandle, record);
+  EXPECT_EQ(HostVersion, ReadHostVersion());
+#ifndef _WIN32
+  EXPECT_EQ(HostVersion, 0); // no version resource to read
+#endif
   DisposeHandle(record);
   HostRecordHandle = nullptr;
 }

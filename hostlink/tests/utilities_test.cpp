@@ -56,6 +56,9 @@ TEST(ZeroBytesTest, WritesExactlyCountBytes) {
   ZeroBytes(bytes + 1, 0);
   ZeroBytes(bytes + 1, -5);
   EXPECT_EQ(bytes[1], 1);
+  ZeroBytes(bytes + 1, 1);
+  EXPECT_EQ(bytes[1], 0);
+  EXPECT_EQ(bytes[2], 1);
   ZeroBytes(bytes + 1, 4);
   const char expected[6] = {1, 0, 0, 0, 0, 1};
   EXPECT_EQ(std::memcmp(bytes, expected, 6), 0);
@@ -63,9 +66,11 @@ TEST(ZeroBytesTest, WritesExactlyCountBytes) {
 
 TEST_F(HostTest, LockHandleHighPinsTheBlockAndReturnsTheOldState) {
   Handle h = NewHandle(8);
+  char *before = *h;
   int32_t state = LockHandleHigh(h);
   EXPECT_EQ(state, HGetState(h) & ~hostsim::kLockedState);
   char *pinned = *h;
+  EXPECT_NE(pinned, before); // moved high first (the simulator always moves)
   MoveHHi(h);
   EXPECT_EQ(*h, pinned);
   HSetState(h, state);
@@ -112,6 +117,10 @@ TEST_F(HostTest, TextToHandleSizesTheHandleExactly) {
   DisposeHandle(h);
 }
 
+// The tick the library counts its first poll from, read before any test
+// polls.
+const uint32_t kStartTick = LastPollTick;
+
 uint32_t fakeTicks;
 uint32_t FakeTicks() { return fakeTicks; }
 int16_t breakState, altState;
@@ -127,7 +136,7 @@ protected:
     hostsim::SetTickSource(FakeTicks);
     saved_ = PollAbortKeyReader;
     PollAbortKeyReader = FakeKeys;
-    LastPollTick = 0;
+    LastPollTick = kStartTick;
     fakeTicks = 1000;
     breakState = altState = 0;
     keyReads = 0;
@@ -147,6 +156,15 @@ TEST_F(PollTest, ChecksAtMostOnceEverySixTicks) {
   EXPECT_EQ(PollAbort(500), 0); // quiet period: neither keys nor deadline
   EXPECT_EQ(keyReads, 1);
   fakeTicks = 1006;
+  EXPECT_EQ(PollAbort(0), -1);
+}
+
+TEST_F(PollTest, TheFirstCallCountsFromTickZero) {
+  breakState = 1;
+  fakeTicks = 5;
+  EXPECT_EQ(PollAbort(0), 0);
+  EXPECT_EQ(keyReads, 0);
+  fakeTicks = 6;
   EXPECT_EQ(PollAbort(0), -1);
 }
 
@@ -207,8 +225,15 @@ TEST(NaNTest, DoubleTestsTheHighWordOnly) {
 }
 
 TEST(NaNTest, SettersWriteTheHostPatterns) {
-  float f = 1;
-  double d = 1;
+  // Each value is followed by a guard that the setters must not touch.
+  struct {
+    float f = 1;
+    uint32_t afterFloat = 0x55555555;
+    double d = 1;
+    uint64_t afterDouble = 0x5555555555555555;
+  } v;
+  float &f = v.f;
+  double &d = v.d;
   SetNaNSingle(&f);
   SetNaNDouble(&d);
   uint32_t fb;
@@ -217,6 +242,8 @@ TEST(NaNTest, SettersWriteTheHostPatterns) {
   std::memcpy(&db, &d, 8);
   EXPECT_EQ(fb, 0xFFFFFFFFu);
   EXPECT_EQ(db, 0x7FFFFFFFFFFFFFFFull);
+  EXPECT_EQ(v.afterFloat, 0x55555555u);
+  EXPECT_EQ(v.afterDouble, 0x5555555555555555u);
   EXPECT_EQ(IsNaNSingle(&f), 1);
   EXPECT_EQ(IsNaNDouble(&d), 1);
 }

@@ -213,6 +213,7 @@ TEST_F(ValidNameTest, WithoutTheSavedFolderTheGivenOneStaysCurrent) {
   hostsim::AnswerNextRequest(106, 5);
   EXPECT_EQ(Create("w", WaveObjectType, data_), 0);
   EXPECT_EQ(hostsim::CurrentFolder(), data_);
+  EXPECT_NE(LastCode(), 107); // no switch back to a folder it never had
 }
 
 TEST_F(ValidNameTest, AFailedSwitchChangesNothing) {

@@ -30,6 +30,8 @@ TEST_F(ParsingTest, CharactersNumbersAndNamesComeFromTheCursor) {
   SkipCommandChar();
   EXPECT_EQ(LastCode(), 11);
   EXPECT_EQ(PeekCommandChar(), 'b');
+  hostsim::AnswerNextRequest(11, 7);
+  EXPECT_EQ(SkipCommandChar(), 7); // the host's answer, passed on
   SkipCommandChar();
   double value = 0;
   EXPECT_EQ(ReadCommandNumber(&value), 0);
@@ -91,6 +93,23 @@ TEST_F(ParsingTest, ReadKeywordStoresOnlyOnSuccess) {
   hostsim::SetCommandLine("");
   EXPECT_EQ(ReadKeyword(kKeywords, &index), NameExpectedError);
   EXPECT_EQ(index, -1);
+}
+
+// A host that fills the library's whole keyword buffer (256 bytes) and
+// writes no end.
+void FillTheNameBuffer(Handle) {
+  auto item = static_cast<uint32_t>(GetHostItem(0));
+  std::memset(reinterpret_cast<char *>(uintptr_t{item}), 'K', 256);
+}
+
+TEST_F(ParsingTest, ReadKeywordEndsATextTheHostLeftOpen) {
+  reinterpret_cast<HostRecord *>(*HostRecordHandle)->callback =
+      static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&FillTheNameBuffer));
+  const std::string longest(255, 'K');
+  const char *const table[] = {"ALPHA", longest.c_str(), ""};
+  int32_t index = -1;
+  EXPECT_EQ(ReadKeyword(table, &index), 0);
+  EXPECT_EQ(index, 1);
 }
 
 TEST_F(ParsingTest, NamesAreCheckedWithTheHost) {
@@ -157,9 +176,10 @@ TEST_F(ParsingTest, NewerHostsAnswerTheCommandEnd) {
 }
 
 TEST_F(ParsingTest, TextReadGivesItsLastCharacter) {
-  hostsim::SetCommandLine("abc d\xE9");
+  hostsim::SetCommandLine("abc d\xE9 q");
   EXPECT_EQ(ReadCommandTextLastChar(name_), 'c');
   EXPECT_EQ(ReadCommandTextLastChar(name_), static_cast<signed char>('\xE9'));
+  EXPECT_EQ(ReadCommandTextLastChar(name_), 'q'); // a text of one character
   EXPECT_EQ(ReadCommandTextLastChar(name_), 0);
   hostsim::AnswerNextRequest(12, -5);
   EXPECT_EQ(ReadCommandTextLastChar(name_), -5);
@@ -169,9 +189,12 @@ TEST_F(ParsingTest, TextReadStaysWithinWhatTheHostWrote) {
   std::strcpy(name_, "xy");
   hostsim::AnswerNextRequest(12, 1000);
   EXPECT_EQ(ReadCommandTextLastChar(name_), 'y');
-  name_[0] = '\0';
+  // An empty text reads nothing before the buffer either.
+  name_[0] = 'w';
+  char *const text = name_ + 1;
+  text[0] = '\0';
   hostsim::AnswerNextRequest(12, 3);
-  EXPECT_EQ(ReadCommandTextLastChar(name_), 0);
+  EXPECT_EQ(ReadCommandTextLastChar(text), 0);
 }
 
 } // namespace

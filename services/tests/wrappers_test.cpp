@@ -212,6 +212,10 @@ TEST_F(WrappersTest, OutArgumentsAreSetBeforeOrAfterTheRequest) {
   EXPECT_EQ(HostService180(4, text), hostsim::kUnknownServiceError);
   EXPECT_STREQ(text, "");
   EXPECT_EQ(LastCode(), 180);
+  std::strcpy(text, "new");
+  hostsim::FailServiceRequest(1, 0); // a success: the host's text stays
+  EXPECT_EQ(HostService180(4, text), 0);
+  EXPECT_STREQ(text, "new");
 }
 
 // Reads the floats while the request is in flight: the wrapper's copies live
@@ -324,6 +328,11 @@ TEST_F(WrappersTest, SelectorsAndTheThrottledOne) {
 // The beep is the system's (the terminal bell natively), not the host's.
 TEST_F(WrappersTest, TheWarningBeepAsksNothingOfTheHost) {
   EXPECT_TRUE(SendsNothing([] { EXPECT_NE(WarningBeep(), 0); }));
+#ifndef _WIN32
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(WarningBeep(), 1); // the bell was written
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "\a");
+#endif
 }
 
 TEST_F(WrappersTest, StoreNumbersCreatingOnlyWhatIsMissing) {

@@ -74,6 +74,7 @@ TEST_F(CreateAndResizeTest, OldHostsGetOneDimensionOrARefusal) {
       {250, 10, 0, 0x48, HostTooOldError, HostTooOldError},
       {250, 10, 0, 0x00, HostTooOldError, HostTooOldError},
       {250, 1, 0, 0x04, 0, WaveTooFewPointsError},
+      {250, 2, 0, 0x04, 0, 0}, // two points are enough
       {250, 10, 0, 0x01, HostTooOldError, HostTooOldError}, // gate 1
       {150, 10, 0, 0x10, HostTooOldError, HostTooOldError},
       {150, 10, 0, 0x05, 0, 0},

@@ -156,6 +156,10 @@ TEST_F(DimensionsTest, SurveyLocksAndRestores) {
   EXPECT_EQ(data[0], *waves[0] + 110);
   MoveHHi(waves[2]);
   EXPECT_EQ(data[2], *waves[2] + 320); // locked: it stayed put
+  int32_t locked = HGetState(waves[2]);
+  RestoreWaveStates(waves, 2, states); // the first two only
+  EXPECT_EQ(HGetState(waves[0]), states[0]);
+  EXPECT_EQ(HGetState(waves[2]), locked);
   RestoreWaveStates(waves, 3, states);
   EXPECT_EQ(HGetState(waves[2]), states[2]);
   MoveHHi(waves[2]);
@@ -163,6 +167,12 @@ TEST_F(DimensionsTest, SurveyLocksAndRestores) {
   WaveHandle none[2] = {nullptr, nullptr};
   EXPECT_EQ(SurveyWaves(none, 2, types, counts, nullptr, data), 0);
   RestoreWaveStates(none, 2, nullptr);
+  // A single null wave's entry is cleared too.
+  types[0] = counts[0] = states[0] = 9;
+  data[0] = &types[1];
+  EXPECT_EQ(SurveyWaves(none, 1, types, counts, states, data), 0);
+  EXPECT_EQ(types[0] | counts[0] | states[0], 0);
+  EXPECT_EQ(data[0], nullptr);
 }
 
 } // namespace
