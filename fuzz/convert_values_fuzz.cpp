@@ -8,6 +8,7 @@
 
 #include "fuzz_input.h"
 #include "numconv.h"
+#include "runnable_variants.h"
 
 namespace {
 
@@ -284,10 +285,22 @@ void RunScaling(const ScalingCase &c) {
   std::free(values);
 }
 
+// The variants this machine runs, read from the processor: the automatic
+// choice must be the widest of them, and none may be refused.
+const std::vector<int32_t> &VariantsOfThisMachine() {
+  static const std::vector<int32_t> variants = [] {
+    std::fprintf(stderr, "%s\n", runnable::VariantsLine().c_str());
+    FUZZ_CHECK(SetConvertVariant(ConvertVariantAuto) == ConvertResultDone);
+    FUZZ_CHECK(ConvertVariantInUse() == runnable::WidestVariant());
+    return runnable::Variants();
+  }();
+  return variants;
+}
+
 template <typename Run> void UnderEveryVariant(Run run) {
-  for (int32_t variant :
-       {ConvertVariantSse2, ConvertVariantAvx2, ConvertVariantAvx512}) {
-    if (SetConvertVariant(variant) == ConvertResultDone) run();
+  for (int32_t variant : VariantsOfThisMachine()) {
+    FUZZ_CHECK(SetConvertVariant(variant) == ConvertResultDone);
+    run();
   }
 }
 
