@@ -303,7 +303,8 @@ TEST_F(WrappersTest, SelectorsAndTheThrottledOne) {
   int32_t (*selectors[])() = {HostSelect1, HostSelect2, HostSelect3,
                               HostSelect4};
   for (int32_t k = 0; k < 4; ++k) {
-    selectors[k]();
+    hostsim::FailServiceRequest(1, 40 + k); // the host's answer, passed on
+    EXPECT_EQ(selectors[k](), 40 + k);
     EXPECT_EQ(LastCode(), 33);
     EXPECT_EQ(hostsim::LastServiceCall().items, (std::vector<int32_t>{k + 1}));
   }

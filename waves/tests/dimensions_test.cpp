@@ -60,6 +60,7 @@ TEST_F(DimensionsTest, ValuesByDimensionIndex) {
   EXPECT_EQ(b, 4.5);
   EXPECT_EQ(GetWaveDimValues(grid, 3, &a, &b), 0); // not in use, still read
   EXPECT_EQ(a, 5.5);
+  EXPECT_EQ(b, 6.5);
   EXPECT_EQ(GetWaveDimValues(grid, -1, &a, &b), 0);
   EXPECT_EQ(a, 1.5);
   a = b = 9;
