@@ -189,7 +189,7 @@ TEST_F(WrappersTest, OutArgumentsAreSetBeforeOrAfterTheRequest) {
   EXPECT_EQ(HostService18(text), hostsim::kUnknownServiceError);
   EXPECT_STREQ(text, "");
   std::strcpy(text, "old");
-  HostService164(5, text);
+  EXPECT_EQ(HostService164(5, text), hostsim::kUnknownServiceError);
   EXPECT_STREQ(text, "");
   EXPECT_EQ(hostsim::LastServiceCall().items,
             (std::vector<int32_t>{5, hostsim::PointerItem(text)}));
@@ -360,10 +360,12 @@ TEST_F(WrappersTest, StoreNumbersCreatingOnlyWhatIsMissing) {
   hostsim::FailServiceRequest(3, 77); // missing, created, then refused
   EXPECT_EQ(StoreRealVariable("r", &value, 0), 77);
   hostsim::FailServiceRequest(0, 0);
-  HostVersion = 150;
+  HostVersion = 199;
   EXPECT_TRUE(SendsNothing(
       [] { EXPECT_EQ(StoreIntegerVariable("m", 1, 1), HostTooOldError); }));
   EXPECT_EQ(StoreIntegerVariable("m", 1, 0), 0);
+  HostVersion = 200; // the first host that takes the flag
+  EXPECT_EQ(StoreIntegerVariable("m", 2, 1), 0);
 }
 
 TEST_F(WrappersTest, StoreTextsCreatingOnAnyFailure) {

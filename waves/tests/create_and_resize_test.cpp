@@ -63,6 +63,11 @@ TEST_F(CreateAndResizeTest, DimensionRequestsOnNewHosts) {
             (std::vector<int32_t>{hostsim::PointerItem(slot_), 2,
                                   hostsim::PointerItem(sizes)}));
   EXPECT_EQ(hostsim::WaveDims(slot_), (std::vector<int32_t>{4, 3, 2}));
+  HostVersion = 300; // the first host with the dimension requests
+  EXPECT_EQ(ResizeWaveDims(slot_, 0x02, sizes), 0);
+  EXPECT_EQ(LastCode(), 0x4F);
+  EXPECT_EQ(NewWaveDims(&slot_, 0, 99, sizes, 0x10, 0), 0);
+  EXPECT_EQ(LastCode(), 0x4D);
 }
 
 TEST_F(CreateAndResizeTest, OldHostsGetOneDimensionOrARefusal) {
@@ -77,6 +82,7 @@ TEST_F(CreateAndResizeTest, OldHostsGetOneDimensionOrARefusal) {
       {250, 2, 0, 0x04, 0, 0}, // two points are enough
       {250, 10, 0, 0x01, HostTooOldError, HostTooOldError}, // gate 1
       {150, 10, 0, 0x10, HostTooOldError, HostTooOldError},
+      {200, 10, 0, 0x10, 0, 0}, // integers from 200 on
       {150, 10, 0, 0x05, 0, 0},
   };
   for (const auto &c : cases) {
@@ -94,6 +100,7 @@ TEST_F(CreateAndResizeTest, OldHostsGetOneDimensionOrARefusal) {
     EXPECT_EQ(ResizeWaveDims(wave, c.numType, sizes), c.resized);
     if (c.resized == 0) {
       EXPECT_EQ(LastCode(), 0x2B);
+      EXPECT_EQ(LastItem(1), c.size0);
     }
   }
 }

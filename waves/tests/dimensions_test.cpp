@@ -19,6 +19,10 @@ TEST_F(DimensionsTest, SizesOfEachLayout) {
       [&] { EXPECT_EQ(GetWaveDims(empty, &count, sizes.data()), 0); }));
   EXPECT_EQ(count, 1);
   EXPECT_EQ(sizes, std::vector<int32_t>(11, 0));
+  Handle flat = hostsim::MakeWave(0, 4, {6});
+  EXPECT_EQ(GetWaveDims(flat, &count, sizes.data()), 0);
+  EXPECT_EQ(sizes, std::vector<int32_t>({6, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(GetWaveDims(flat, &count, nullptr), 0);
 
   Handle grid = hostsim::MakeWave(1, 4, {5, 3});
   std::memcpy(*grid + 80, "\x07\0\0\0", 4); // a size after the ending 0
@@ -30,6 +34,13 @@ TEST_F(DimensionsTest, SizesOfEachLayout) {
   expected[1] = 3;
   EXPECT_EQ(sizes, expected);
   EXPECT_EQ(GetWaveDims(grid, &count, nullptr), 0);
+  // Four dimensions: the word after the last size is no fifth.
+  Handle full = hostsim::MakeWave(1, 4, {2, 3, 4, 5});
+  std::memcpy(*full + 84, "\x09\0\0\0", 4);
+  sizes = Garbage();
+  EXPECT_EQ(GetWaveDims(full, &count, sizes.data()), 0);
+  EXPECT_EQ(count, 4);
+  EXPECT_EQ(sizes, std::vector<int32_t>({2, 3, 4, 5, 0, 0, 0, 0, 0, 0, 0}));
 
   Handle served = hostsim::MakeWave(2, 4, {6, 2});
   sizes = Garbage();
@@ -57,7 +68,10 @@ TEST_F(DimensionsTest, ValuesByDimensionIndex) {
   EXPECT_EQ(a, 1.5);
   EXPECT_EQ(b, 2.5);
   EXPECT_EQ(GetWaveDimValues(flat, 0, &a, &b), 0);
+  EXPECT_EQ(a, 3.5);
   EXPECT_EQ(b, 4.5);
+  EXPECT_EQ(GetWaveDimValues(grid, 0, &a, &b), 0);
+  EXPECT_EQ(a + b, 8);
   EXPECT_EQ(GetWaveDimValues(grid, 3, &a, &b), 0); // not in use, still read
   EXPECT_EQ(a, 5.5);
   EXPECT_EQ(b, 6.5);
@@ -93,7 +107,9 @@ TEST_F(DimensionsTest, Layout0TextsComeInPairs) {
   EXPECT_STREQ(text, "s");
   EXPECT_TRUE(SendsNothing([&] {
     EXPECT_EQ(GetWaveDimText(flat, 2, text), 0);
+    EXPECT_STREQ(text, "");
     EXPECT_EQ(SetWaveDimText(flat, 2, "x"), 0);
+    std::strcpy(text, "stale");
     EXPECT_EQ(GetWaveIndexedText(flat, 1, 2, text), 0);
     EXPECT_EQ(WaveRequest55(flat, 1, 2, 3), 0);
   }));
@@ -118,7 +134,8 @@ TEST_F(DimensionsTest, OtherLayoutsAskForTexts) {
   EXPECT_EQ(hostsim::LastServiceCall().items,
             (std::vector<int32_t>{w, 0, 1, hostsim::PointerItem(text)}));
   EXPECT_STREQ(text, "row");
-  WaveRequest51(1, 2, 3, 4);
+  hostsim::FailServiceRequest(1, 45); // the host's answer, passed on
+  EXPECT_EQ(WaveRequest51(1, 2, 3, 4), 45);
   EXPECT_EQ(hostsim::LastServiceCall().items,
             (std::vector<int32_t>{1, 2, 3, 4}));
   EXPECT_EQ(LastCode(), 0x51);

@@ -159,6 +159,9 @@ TEST(ListEntryTest, CutsLongEntriesAndStillFindsTheNext) {
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].first, std::string(255, 'q'));
   EXPECT_EQ(entries[1].first, "next");
+  // One character more than an item text holds.
+  EXPECT_EQ(Split(std::string(256, 'r')),
+            (Entries{{std::string(255, 'r'), AppendPosition}}));
 }
 
 class HostListTest : public ::testing::Test {
@@ -179,6 +182,16 @@ protected:
   static void Keep(const char *text, int32_t length, void *context) {
     static_cast<std::string *>(context)->assign(text, length);
   }
+  // The host may move any block it can while the list is used: the list's
+  // must stay put.
+  static void KeepWhileTheHostMovesBlocks(const char *text, int32_t length,
+                                          void *context) {
+    auto list = reinterpret_cast<Handle>(static_cast<uintptr_t>(
+        static_cast<uint32_t>(hostsim::LastServiceCall().items[0])));
+    hostsim::MoveBlock(list);
+    EXPECT_EQ(*list, text);
+    Keep(text, length, context);
+  }
 
   int32_t handlesBefore_ = 0;
   std::string received_ = "untouched";
@@ -187,7 +200,9 @@ protected:
 TEST_F(HostListTest, PassesItemsAndHandsOverTheListText) {
   hostsim::SetHostList(57, {"wave0", "wave1"});
   int32_t handlesDuring = hostsim::LiveHandleCount();
-  EXPECT_EQ(WithHostList(HostService57, 11, -22, Keep, &received_), 0);
+  EXPECT_EQ(WithHostList(HostService57, 11, -22, KeepWhileTheHostMovesBlocks,
+                         &received_),
+            0);
   EXPECT_EQ(received_, "wave0;wave1;");
   const hostsim::ServiceCall &call = hostsim::LastServiceCall();
   EXPECT_EQ(call.code, 57);
