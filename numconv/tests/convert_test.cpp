@@ -6,12 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <random>
 #include <string>
 #include <tuple>
 #include <vector>
+
+#include "runnable_variants.h"
 
 namespace {
 
@@ -275,15 +278,18 @@ int32_t ExpectedResult(const TypeInfo &from, const TypeInfo &to) {
   return from.bytes == to.bytes && from.kind == to.kind ? -1 : 0;
 }
 
+// Every variant this machine runs must be accepted when forced.
+void ForceVariant(int32_t variant) {
+  ASSERT_EQ(ConvertResultDone, SetConvertVariant(variant))
+      << "refused variant " << variant << ", which this machine runs";
+}
+
 // Every pair runs under each block variant, so the variants agree with the
 // model and therefore with each other.
 class ConvertPair
     : public testing::TestWithParam<std::tuple<int, int, int32_t>> {
 protected:
-  void SetUp() override {
-    if (SetConvertVariant(std::get<2>(GetParam())) != ConvertResultDone)
-      GTEST_SKIP() << "this processor cannot run the variant";
-  }
+  void SetUp() override { ForceVariant(std::get<2>(GetParam())); }
   void TearDown() override { SetConvertVariant(ConvertVariantAuto); }
 
   const TypeInfo &From() const { return kTypes[std::get<0>(GetParam())]; }
@@ -375,6 +381,17 @@ const char *const kVariantSuffixes[] = {"", "_Sse2", "_Avx2", "_Avx512"};
 constexpr int32_t kVariants[] = {ConvertVariantSse2, ConvertVariantAvx2,
                                  ConvertVariantAvx512};
 
+// Says which variants run here, and checks the choice the first conversion
+// makes before any test forces one.
+class VariantsOfThisMachine : public testing::Environment {
+  void SetUp() override {
+    std::printf("%s\n", runnable::VariantsLine().c_str());
+    EXPECT_EQ(runnable::WidestVariant(), ConvertVariantInUse());
+  }
+};
+const testing::Environment *const kVariantsOfThisMachine =
+    testing::AddGlobalTestEnvironment(new VariantsOfThisMachine);
+
 std::string
 PairName(const testing::TestParamInfo<std::tuple<int, int, int32_t>> &info) {
   return std::string(kTypes[std::get<0>(info.param)].name) + "To" +
@@ -382,11 +399,11 @@ PairName(const testing::TestParamInfo<std::tuple<int, int, int32_t>> &info) {
          kVariantSuffixes[std::get<2>(info.param)];
 }
 
-INSTANTIATE_TEST_SUITE_P(AllPairs, ConvertPair,
-                         testing::Combine(testing::Range(0, 8),
-                                          testing::Range(0, 8),
-                                          testing::ValuesIn(kVariants)),
-                         PairName);
+INSTANTIATE_TEST_SUITE_P(
+    AllPairs, ConvertPair,
+    testing::Combine(testing::Range(0, 8), testing::Range(0, 8),
+                     testing::ValuesIn(runnable::Variants())),
+    PairName);
 
 // Buffers that overlap other than exactly are outside the contract, but the
 // result must not depend on the block width: all variants must agree.
@@ -398,8 +415,8 @@ TEST(ConvertVariants, AgreeOnOverlappingBuffers) {
       size_t room = std::max(source.size(), count * size_t(to.bytes));
       for (int shift : {-67, -8, -3, -1, 1, 2, 5, 32, 64, 128}) {
         Bytes first;
-        for (int32_t variant : kVariants) {
-          if (SetConvertVariant(variant) != ConvertResultDone) continue;
+        for (int32_t variant : runnable::Variants()) {
+          ForceVariant(variant);
           Bytes buffer(room + 2 * 192, kGuard);
           std::memcpy(&buffer[192], source.data(), source.size());
           ConvertValues(&buffer[192], &buffer[192 + shift], count, from.bytes,
@@ -427,8 +444,8 @@ TEST(ConvertVariants, AgreeOnArraysBeyondTheCaches) {
     size_t at = kGuardBytes + 8, end = at + count * size_t(d.bytes);
     const Bytes guarded(end + kGuardBytes, kGuard);
     Bytes first;
-    for (int32_t variant : kVariants) {
-      if (SetConvertVariant(variant) != ConvertResultDone) continue;
+    for (int32_t variant : runnable::Variants()) {
+      ForceVariant(variant);
       Bytes buffer = guarded;
       ConvertValues(source.data(), &buffer[at], count, s.bytes, s.kind, d.bytes,
                     d.kind);
@@ -449,9 +466,8 @@ TEST(ConvertVariants, UnknownOrUnrunnableChoicesChangeNothing) {
     EXPECT_EQ(ConvertResultInvalid, SetConvertVariant(bad));
   EXPECT_EQ(ConvertVariantSse2, ConvertVariantInUse());
   ASSERT_EQ(ConvertResultDone, SetConvertVariant(ConvertVariantAuto));
-  int32_t widest = ConvertVariantInUse();
-  EXPECT_GE(widest, ConvertVariantSse2);
-  EXPECT_LE(widest, ConvertVariantAvx512);
+  int32_t widest = runnable::WidestVariant();
+  EXPECT_EQ(widest, ConvertVariantInUse());
   // Forcing works for the automatic choice and every narrower variant.
   for (int32_t variant : kVariants)
     EXPECT_EQ(variant <= widest ? ConvertResultDone : ConvertResultInvalid,
