@@ -298,6 +298,8 @@ TEST_F(WrappersTest, NameThenHandleSendsTheHandleWhateverItIs) {
 
 uint32_t fakeTicks = 0;
 uint32_t FakeTicks() { return fakeTicks; }
+// The tick the library throttles from at first, read before any test runs.
+const uint32_t kThrottleStart = LastThrottleTick;
 
 TEST_F(WrappersTest, SelectorsAndTheThrottledOne) {
   int32_t (*selectors[])() = {HostSelect1, HostSelect2, HostSelect3,
@@ -309,9 +311,11 @@ TEST_F(WrappersTest, SelectorsAndTheThrottledOne) {
     EXPECT_EQ(hostsim::LastServiceCall().items, (std::vector<int32_t>{k + 1}));
   }
   hostsim::SetTickSource(FakeTicks);
-  LastThrottleTick = 0;
+  LastThrottleTick = kThrottleStart;
   fakeTicks = 6;
   EXPECT_TRUE(SendsNothing(ThrottledSelect5));
+  fakeTicks = 7; // the first request goes out after tick 6
+  EXPECT_FALSE(SendsNothing(ThrottledSelect5));
   fakeTicks = 100;
   int32_t before = hostsim::ServiceCallCount();
   ThrottledSelect5();
@@ -385,20 +389,31 @@ TEST_F(WrappersTest, StoreTextsCreatingOnAnyFailure) {
 
 TEST_F(WrappersTest, TextGoesWhereItsKindSays) {
   const char *text = "abc";
-  SendTextByKind(text, TextKindMode3);
+  hostsim::FailServiceRequest(1, 31); // the host's answers, passed on
+  EXPECT_EQ(SendTextByKind(text, TextKindMode3), 31);
   EXPECT_EQ(hostsim::LastServiceCall().items,
             (std::vector<int32_t>{hostsim::PointerItem(text), 3}));
-  SendTextByKind(text, TextKindMode1);
+  hostsim::FailServiceRequest(1, 32);
+  EXPECT_EQ(SendTextByKind(text, TextKindMode1), 32);
   EXPECT_EQ(LastItem(1), 1);
   EXPECT_EQ(SendTextByKind(text, TextKindClipboard), 0);
   EXPECT_EQ(hostsim::ScrapText(), "abc");
-  EXPECT_TRUE(SendsNothing([&] { SendTextByKind(text, 4); }));
+  EXPECT_TRUE(SendsNothing([&] { EXPECT_EQ(SendTextByKind(text, 4), 0); }));
+}
+
+// Leaves text where the next call's locals will lie, so that a buffer
+// reported without being filled shows.
+__attribute__((noinline)) void FillTheStack() {
+  volatile char junk[1024];
+  for (volatile char &c : junk)
+    c = 'j';
 }
 
 TEST_F(WrappersTest, MissingResourceStringsAreReportedEmpty) {
   char buffer[256] = "stale";
   LoadModuleString(buffer, 1100, 99);
   EXPECT_STREQ(buffer, "");
+  FillTheStack();
   EXPECT_EQ(ReportResourceString(1100, 99), 0);
   EXPECT_EQ(hostsim::Reports().back(), "");
 }
