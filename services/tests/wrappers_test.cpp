@@ -195,9 +195,11 @@ TEST_F(WrappersTest, OutArgumentsAreSetBeforeOrAfterTheRequest) {
             (std::vector<int32_t>{5, hostsim::PointerItem(text)}));
   HostService165(5, &out);
   EXPECT_EQ(out, 0);
+  EXPECT_EQ(LastCode(), 165);
   out = 7;
   HostService162(&out);
   EXPECT_EQ(out, 0);
+  EXPECT_EQ(LastCode(), 162);
   HostService163(&out);
   EXPECT_EQ(out, 1);
   EXPECT_EQ(LastCode(), 163);
