@@ -193,14 +193,15 @@ TEST_F(WrappersTest, OutArgumentsAreSetBeforeOrAfterTheRequest) {
   EXPECT_STREQ(text, "");
   EXPECT_EQ(hostsim::LastServiceCall().items,
             (std::vector<int32_t>{5, hostsim::PointerItem(text)}));
+  EXPECT_EQ(LastCode(), 164);
   HostService165(5, &out);
   EXPECT_EQ(out, 0);
   EXPECT_EQ(LastCode(), 165);
   out = 7;
-  HostService162(&out);
+  EXPECT_EQ(HostService162(&out), hostsim::kUnknownServiceError);
   EXPECT_EQ(out, 0);
   EXPECT_EQ(LastCode(), 162);
-  HostService163(&out);
+  EXPECT_EQ(HostService163(&out), hostsim::kUnknownServiceError);
   EXPECT_EQ(out, 1);
   EXPECT_EQ(LastCode(), 163);
   std::strcpy(text, "old");
