@@ -493,6 +493,8 @@ TEST(ConvertVariants, WiderVariantsNeedTheProcessorAndTheSystem) {
                         {{leaf1, 0x67, leaf7}, ConvertVariantAvx2},
                         {{leaf1, 0xE7, leaf7 & ~vl}, ConvertVariantAvx2},
                         {{leaf1, 0xE7, leaf7 & ~dq}, ConvertVariantAvx2},
+                        {{leaf1, 0xE7, leaf7 & ~f}, ConvertVariantAvx2},
+                        {{leaf1, 0xE7, leaf7 & ~bw}, ConvertVariantAvx2},
                         {{leaf1, 0xE7, avx2}, ConvertVariantAvx2},
                         {{leaf1 & ~fma, 0xE7, leaf7}, ConvertVariantSse2},
                         {{leaf1 & ~avx, 0xE7, leaf7}, ConvertVariantSse2},
