@@ -4,10 +4,12 @@
 // block variant, beside a plain one-value-at-a-time loop, and summed up next
 // to the figures recorded before the variants existed.
 //
-// Usage: numconv_bench [TEXT [SKEW]]   only the pairs whose name contains
-// TEXT; source and target SKEW bytes past a 64-byte boundary (0 to 63), as
-// host blocks lie (memcpy's buffers stay aligned).
+// Usage: numconv_bench [TEXT [SKEW]] [--runs N]   only the pairs whose name
+// contains TEXT; source and target SKEW bytes past a 64-byte boundary (0 to
+// 63), as host blocks lie (memcpy's buffers stay aligned); each figure the
+// median of N runs, each in a process of its own (runs.h).
 #include "numconv.h"
+#include "runs.h"
 #include "timing.h"
 #include "variants.h"
 
@@ -206,10 +208,34 @@ size_t gSkew = 0;
 // Called through a volatile pointer so that no copy is optimised away.
 void *(*volatile gMemcpy)(void *, const void *, size_t) = std::memcpy;
 
+// One pair under one mix; integer sources, which do not depend on the mix,
+// are measured under the first mix only and shown under every mix.
 struct Row {
+  Mix mix;
+  int from;
+  int to;
   std::string pair;
   std::vector<std::array<double, kSizes>> ratio; // per way, per size
 };
+
+bool IsFloating(int type) { return kTypes[type].kind == NumKindFloat; }
+
+// The rows whose pair name contains `only`, in the order they are measured.
+std::vector<Row> PlanRows(const std::string &only, size_t ways) {
+  std::vector<Row> rows;
+  for (Mix mix : kMixes)
+    for (int from = 0; from < kTypeCount; ++from) {
+      if (!IsFloating(from) && mix != kMixes[0]) continue;
+      for (int to = 0; to < kTypeCount; ++to) {
+        std::string name =
+            std::string(kTypes[from].name) + "To" + kTypes[to].name;
+        if (to == from || name.find(only) == std::string::npos) continue;
+        rows.push_back({mix, from, to, name, {}});
+        rows.back().ratio.resize(ways);
+      }
+    }
+  return rows;
+}
 
 // Ratios to memcpy of every way for one pair at one size.
 std::vector<double> Measure(int from, int to, size_t sourceBytes,
@@ -245,17 +271,45 @@ std::vector<double> Measure(int from, int to, size_t sourceBytes,
   return ratios;
 }
 
-Row MeasureRow(int from, int to, const std::vector<Way> &ways,
-               Buffers &buffers) {
-  Row row{std::string(kTypes[from].name) + "To" + kTypes[to].name, {}};
-  row.ratio.resize(ways.size());
+void MeasureRow(Row &row, const std::vector<Way> &ways, Buffers &buffers) {
   for (int size = 0; size < kSizes; ++size) {
     std::vector<double> ratios =
-        Measure(from, to, kSourceSizes[size], ways, buffers);
+        Measure(row.from, row.to, kSourceSizes[size], ways, buffers);
     for (size_t w = 0; w < ways.size(); ++w)
       row.ratio[w][size] = ratios[w];
   }
-  return row;
+}
+
+// Measures the rows of one mix (all rows for mix < 0), filling the source
+// for each source type.
+void MeasureRows(std::vector<Row> &rows, int mix, const std::vector<Way> &ways,
+                 Buffers &buffers) {
+  const Row *filled = nullptr;
+  for (Row &row : rows) {
+    if (mix >= 0 && row.mix != mix) continue;
+    if (!filled || filled->mix != row.mix || filled->from != row.from)
+      FillSource(kTypes[row.from], row.mix, buffers.source.data() + gSkew,
+                 kLargestSource);
+    filled = &row;
+    MeasureRow(row, ways, buffers);
+  }
+}
+
+// Every ratio, row by row, way by way, size by size.
+std::vector<double> Cells(const std::vector<Row> &rows) {
+  std::vector<double> cells;
+  for (const Row &row : rows)
+    for (const auto &ratios : row.ratio)
+      cells.insert(cells.end(), ratios.begin(), ratios.end());
+  return cells;
+}
+
+void SetCells(std::vector<Row> &rows, const std::vector<double> &cells) {
+  size_t at = 0;
+  for (Row &row : rows)
+    for (auto &ratios : row.ratio)
+      for (double &ratio : ratios)
+        ratio = cells[at++];
 }
 
 void PrintHeader(const std::vector<Way> &ways) {
@@ -293,7 +347,7 @@ void PrintSummaryLine(const char *name, const Recorded (&figures)[kSizes]) {
 }
 
 // Per way and size: the geometric mean of the ratios and the worst pair.
-void PrintSummary(Mix mix, const std::vector<Row> &rows,
+void PrintSummary(Mix mix, const std::vector<const Row *> &rows,
                   const std::vector<Way> &ways) {
   std::printf("summary, %s: geometric mean over %zu pairs\n", kMixNames[mix],
               rows.size());
@@ -301,10 +355,10 @@ void PrintSummary(Mix mix, const std::vector<Row> &rows,
     Recorded figures[kSizes];
     for (int size = 0; size < kSizes; ++size) {
       double logSum = 0;
-      const Row *worst = &rows[0];
-      for (const Row &row : rows) {
-        logSum += std::log(row.ratio[w][size]);
-        if (row.ratio[w][size] < worst->ratio[w][size]) worst = &row;
+      const Row *worst = rows[0];
+      for (const Row *row : rows) {
+        logSum += std::log(row->ratio[w][size]);
+        if (row->ratio[w][size] < worst->ratio[w][size]) worst = row;
       }
       figures[size] = {std::exp(logSum / rows.size()), worst->pair.c_str(),
                        worst->ratio[w][size]};
@@ -315,38 +369,57 @@ void PrintSummary(Mix mix, const std::vector<Row> &rows,
   std::printf("\n");
 }
 
+// The rows of one mix, integer sources included, and their summary.
+void PrintMix(Mix mix, const std::vector<Row> &rows,
+              const std::vector<Way> &ways) {
+  std::printf("== %s\n", kMixNames[mix]);
+  PrintHeader(ways);
+  std::vector<const Row *> summed;
+  bool integers = false;
+  for (const Row &row : rows) {
+    if (row.mix == mix) PrintRow(row);
+    if (row.mix == mix || !IsFloating(row.from)) summed.push_back(&row);
+    integers = integers || !IsFloating(row.from);
+  }
+  if (mix != kMixes[0] && integers)
+    std::printf("(integer sources as measured above)\n");
+  if (!summed.empty()) PrintSummary(mix, summed, ways);
+}
+
+// The medians of options.runs children, printed like one run.
+int PrintMedians(const RunOptions &options, std::vector<Row> &rows,
+                 const std::vector<Way> &ways) {
+  std::vector<double> cells = MedianCells(options, Cells(rows).size());
+  if (cells.empty()) return 1;
+  SetCells(rows, cells);
+  std::printf("median of %d runs, each in a process of its own\n",
+              options.runs);
+  for (Mix mix : kMixes)
+    PrintMix(mix, rows, ways);
+  return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
-  const char *only = argc > 1 ? argv[1] : "";
-  gSkew = argc > 2 ? std::strtoul(argv[2], nullptr, 10) % 64 : 0;
-  if (gSkew) std::printf("source and target %zu bytes past alignment\n", gSkew);
-  Buffers buffers;
+  RunOptions options = ParseRunOptions(argc, argv);
+  std::string only = options.rest.size() > 0 ? options.rest[0] : "";
+  if (options.rest.size() > 1)
+    gSkew = std::strtoul(options.rest[1].c_str(), nullptr, 10) % 64;
+  if (gSkew && !options.cells)
+    std::printf("source and target %zu bytes past alignment\n", gSkew);
   std::vector<Way> ways = Ways();
-  // Integer sources do not depend on the mix: measured once, reused.
-  std::vector<Row> integerRows;
+  std::vector<Row> rows = PlanRows(only, ways.size());
+  if (options.runs > 1) return PrintMedians(options, rows, ways);
+  Buffers buffers;
+  if (options.cells) {
+    MeasureRows(rows, -1, ways, buffers);
+    PrintCells(Cells(rows));
+    return 0;
+  }
   for (Mix mix : kMixes) {
-    std::printf("== %s\n", kMixNames[mix]);
-    PrintHeader(ways);
-    std::vector<Row> rows;
-    for (int from = 0; from < kTypeCount; ++from) {
-      bool floating = kTypes[from].kind == NumKindFloat;
-      if (!floating && mix != kMixes[0]) continue;
-      FillSource(kTypes[from], mix, buffers.source.data() + gSkew,
-                 kLargestSource);
-      for (int to = 0; to < kTypeCount; ++to) {
-        std::string name =
-            std::string(kTypes[from].name) + "To" + kTypes[to].name;
-        if (to == from || name.find(only) == std::string::npos) continue;
-        Row row = MeasureRow(from, to, ways, buffers);
-        PrintRow(row);
-        (floating ? rows : integerRows).push_back(row);
-      }
-    }
-    if (mix != kMixes[0] && !integerRows.empty())
-      std::printf("(integer sources as measured above)\n");
-    rows.insert(rows.end(), integerRows.begin(), integerRows.end());
-    if (!rows.empty()) PrintSummary(mix, rows, ways);
+    MeasureRows(rows, mix, ways, buffers);
+    PrintMix(mix, rows, ways);
   }
   return 0;
 }

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <random>
 #include <vector>
@@ -18,6 +19,7 @@
 #endif
 
 #include "numconv.h"
+#include "runs.h"
 #include "timing.h"
 #include "variants.h"
 #include "wave_store.h"
@@ -83,48 +85,54 @@ double RatioToMemcpy(const TypeRow &type, Buffers &buffers, Convert convert) {
   return seconds[0] / seconds[1];
 }
 
-void BenchType(const TypeRow &type, const std::vector<NamedVariant> &variants,
-               Buffers &buffers) {
+// Per variant: from doubles in range, from doubles half out of range, then
+// to doubles; -1 where the wave could not be made.
+std::vector<double> BenchType(const TypeRow &type,
+                              const std::vector<NamedVariant> &variants,
+                              Buffers &buffers) {
+  std::vector<double> cells(3 * variants.size(), -1);
   Handle wave = hostsim::MakeWave(1, type.numType, {kPoints});
-  if (wave == nullptr) {
-    std::printf("%-8s no memory for the wave\n", type.name);
-    return;
-  }
+  if (wave == nullptr) return cells;
   HLock(wave);
   auto toDoubles = [&] { CopyWaveToDoubles(wave, buffers.doubles.data()); };
   auto fromDoubles = [&] { CopyDoublesToWave(wave, buffers.doubles.data()); };
-  std::printf("%-8s", type.name);
+  size_t at = 0;
   for (auto fill : {FillInRange, FillHalfOutOfRange}) {
     fill(buffers.doubles);
     for (const NamedVariant &variant : variants) {
       SetConvertVariant(variant.code);
-      std::printf(" %6.2f", RatioToMemcpy(type, buffers, fromDoubles));
+      cells[at++] = RatioToMemcpy(type, buffers, fromDoubles);
     }
-    std::printf(" |");
   }
   for (const NamedVariant &variant : variants) {
     SetConvertVariant(variant.code);
-    std::printf(" %6.2f", RatioToMemcpy(type, buffers, toDoubles));
+    cells[at++] = RatioToMemcpy(type, buffers, toDoubles);
   }
-  std::printf("\n");
-  std::fflush(stdout);
   hostsim::ResetWaves();
+  SetConvertVariant(ConvertVariantAuto);
+  return cells;
 }
 
-} // namespace
-
-int main() {
+std::vector<double> MeasureCells(const std::vector<NamedVariant> &variants) {
 #ifdef __GLIBC__
   // Record items are 32 bits: keep every block on the low heap.
   mallopt(M_MMAP_MAX, 0);
 #endif
   Buffers buffers;
-  std::vector<NamedVariant> variants = RunnableVariants();
-  std::printf(
-      "%d points, memcpy and conversion taking turns, best of 15; ratio "
-      "to memcpy of the same bytes "
-      "(higher is faster)\n",
-      kPoints);
+  std::vector<double> cells;
+  for (const TypeRow &type : kTypes) {
+    std::vector<double> row = BenchType(type, variants, buffers);
+    cells.insert(cells.end(), row.begin(), row.end());
+  }
+  return cells;
+}
+
+void PrintHeader(const std::vector<NamedVariant> &variants, int runs) {
+  std::printf("%d points, memcpy and conversion taking turns, best of 15",
+              kPoints);
+  if (runs > 1)
+    std::printf(", median of %d runs in processes of their own", runs);
+  std::printf("; ratio to memcpy of the same bytes (higher is faster)\n");
   std::printf("%-8s %-*s | %-*s | %s\n", "wave", int(variants.size() * 7 - 1),
               "from doubles, in range", int(variants.size() * 7 - 1),
               "from doubles, half out", "to doubles");
@@ -134,8 +142,39 @@ int main() {
       std::printf(" %6s", variant.name);
     std::printf(column < 2 ? " |" : "\n");
   }
-  for (const TypeRow &type : kTypes)
-    BenchType(type, variants, buffers);
+}
+
+void PrintRows(const std::vector<double> &cells, size_t variants) {
+  size_t at = 0;
+  for (const TypeRow &type : kTypes) {
+    std::printf("%-8s", type.name);
+    for (size_t column = 0; column < 3 * variants; ++column) {
+      double cell = cells[at++];
+      cell < 0 ? std::printf(" %6s", "--") : std::printf(" %6.2f", cell);
+      if (column % variants == variants - 1 && column + 1 < 3 * variants)
+        std::printf(" |");
+    }
+    std::printf("\n");
+  }
+}
+
+} // namespace
+
+// waves_bench [--runs N]: each figure the median of N runs, each in a
+// process of its own (runs.h).
+int main(int argc, char **argv) {
+  RunOptions options = ParseRunOptions(argc, argv);
+  std::vector<NamedVariant> variants = RunnableVariants();
   SetConvertVariant(ConvertVariantAuto);
+  size_t count = std::size(kTypes) * 3 * variants.size();
+  std::vector<double> cells =
+      options.runs > 1 ? MedianCells(options, count) : MeasureCells(variants);
+  if (cells.empty()) return 1;
+  if (options.cells) {
+    PrintCells(cells);
+    return 0;
+  }
+  PrintHeader(variants, options.runs);
+  PrintRows(cells, variants.size());
   return 0;
 }
