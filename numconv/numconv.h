@@ -85,7 +85,10 @@ int64_t StoreFloatAsInteger(double value);
 /** Converts values between two (bytes per value, kind) descriptions, into
     another buffer or in place. Floats to integers follow
     StoreFloatAsInteger; integers to narrower integers wrap; anything to a
-    float rounds to nearest.
+    float rounds to nearest. A target apart from its source, its values on
+    their natural boundaries and source and target together 32 MiB or
+    more, is written past the processor's caches (as memcpy writes large
+    copies): reading it next comes from memory.
     @param source the values
     @param target receives them: another buffer, or source itself (then
            sized for the wider type); other overlaps are not supported

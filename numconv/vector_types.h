@@ -19,10 +19,13 @@ constexpr int32_t kBlockValues = static_cast<int32_t>(kVectorBytes);
 
 // Aligned stores wherever the target allows: older processors store
 // unaligned vectors more slowly. Stores go through the cache, since the
-// caller reads the values next. Streaming them past it, even for targets
-// far larger than the caches, measured no faster: slower in most runs,
-// faster in a few, so nothing to rely on.
-enum class StoreMode { kUnaligned, kAligned };
+// caller reads the values next, except to targets beyond the caches, apart
+// from their source: those are streamed past the caches, aligned
+// (convert_array.h says why).
+enum class StoreMode { kUnaligned, kAligned, kStreaming };
+
+// Each width's aligned store past the caches (vectors_*.h).
+NUMCONV_INLINE void StreamInts(unsigned char *p, Ints v);
 
 // Unaligned loads; stores aligned where the walk has found the target so.
 NUMCONV_INLINE Ints LoadInts(const unsigned char *p) {
@@ -38,7 +41,9 @@ NUMCONV_INLINE Floats LoadFloats(const unsigned char *p) {
 }
 
 template <StoreMode M> NUMCONV_INLINE void StoreInts(unsigned char *p, Ints v) {
-  if constexpr (M == StoreMode::kAligned)
+  if constexpr (M == StoreMode::kStreaming)
+    StreamInts(p, v);
+  else if constexpr (M == StoreMode::kAligned)
     std::memcpy(__builtin_assume_aligned(p, kVectorBytes), &v, sizeof v);
   else
     std::memcpy(p, &v, sizeof v);

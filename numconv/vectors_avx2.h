@@ -90,6 +90,10 @@ NUMCONV_INLINE Ints TruncateDoubles(Doubles low, Doubles high) {
                                 TruncateDoubles<TargetBytes>(low));
 }
 
+NUMCONV_INLINE void StreamInts(unsigned char *p, Ints v) {
+  _mm256_stream_si256(reinterpret_cast<__m256i *>(p), (__m256i)v);
+}
+
 // ---- Narrowing to the low bits, in order. The packs saturate, so each
 // value is first masked to the bits it keeps.
 

@@ -75,6 +75,10 @@ NUMCONV_INLINE Ints TruncateDoubles(Doubles low, Doubles high) {
   return (Ints)JoinHalves(TruncateDoubles(low), TruncateDoubles(high));
 }
 
+NUMCONV_INLINE void StreamInts(unsigned char *p, Ints v) {
+  _mm512_stream_si512(reinterpret_cast<__m512i *>(p), (__m512i)v);
+}
+
 // ---- Narrowing to the low bits, in order.
 
 NUMCONV_INLINE Ints Narrow16To8(Ints low, Ints high) {

@@ -131,6 +131,10 @@ NUMCONV_INLINE Ints TruncateDoubles(Doubles low, Doubles high) {
 }
 #endif
 
+NUMCONV_INLINE void StreamInts(unsigned char *p, Ints v) {
+  _mm_stream_si128(reinterpret_cast<__m128i *>(p), (__m128i)v);
+}
+
 // ---- Narrowing to the low bits, in order. The packs saturate, so each
 // value is first brought into the range where they are exact.
 

@@ -460,6 +460,42 @@ TEST(ConvertVariants, AgreeOnArraysBeyondTheCaches) {
   SetConvertVariant(ConvertVariantAuto);
 }
 
+// Arrays of 32 MiB or more (source and target together) are streamed past
+// the caches from the target's first vector boundary on, with whole blocks
+// at the ragged ends; pieces of the same conversion go through the cache. Each
+// variant must give the pieces' bytes, guards untouched, with the target on
+// a boundary, a value past one and a byte past one. The pairs widen to
+// doubles, widen integers and narrow (blocks then start by the target).
+TEST(ConvertVariants, StreamedTargetsGiveTheBytesOfCachedPieces) {
+  for (auto [from, to] :
+       {std::make_pair(1, 0), std::make_pair(4, 2), std::make_pair(0, 1)}) {
+    const TypeInfo &s = kTypes[from], &d = kTypes[to];
+    const int32_t count = (32 << 20) / (s.bytes + d.bytes) + 37;
+    const int32_t piece = 1 << 16;
+    Bytes source = SourceValues(s, count);
+    source.resize(size_t(count) * s.bytes);
+    Bytes pieces(size_t(count) * d.bytes);
+    for (int32_t at = 0; at < count; at += piece)
+      ConvertValues(&source[size_t(at) * s.bytes],
+                    &pieces[size_t(at) * d.bytes], std::min(piece, count - at),
+                    s.bytes, s.kind, d.bytes, d.kind);
+    for (int32_t variant : runnable::Variants()) {
+      ForceVariant(variant);
+      for (size_t shift : {size_t(0), size_t(d.bytes), size_t(1)}) {
+        Bytes buffer(pieces.size() + 3 * kGuardBytes, kGuard);
+        size_t at = kGuardBytes + shift +
+                    (64 - reinterpret_cast<uintptr_t>(buffer.data()) % 64);
+        const Bytes before = buffer;
+        ConvertValues(source.data(), &buffer[at], count, s.bytes, s.kind,
+                      d.bytes, d.kind);
+        ExpectSameValues(pieces, buffer, at, d, source, s);
+        ExpectUntouchedOutside(before, buffer, at, at + pieces.size());
+      }
+    }
+  }
+  SetConvertVariant(ConvertVariantAuto);
+}
+
 TEST(ConvertVariants, UnknownOrUnrunnableChoicesChangeNothing) {
   ASSERT_EQ(ConvertResultDone, SetConvertVariant(ConvertVariantSse2));
   for (int32_t bad : {-1, 4, INT32_MIN})
