@@ -28,8 +28,27 @@ run_win32() {
   else
     echo "(this kernel refuses 32-bit code: running in a virtual machine," \
       "see scripts/vm-run)"
+    if [ "$(basename "$1")" = win32-session ]; then
+      wine_template_ready || return 125
+    fi
     "$root/scripts/vm-run" "$@"
   fi
+}
+
+# The Wine prefix template that win32-session copies for each clone.
+wine_template=${WINE_TEMPLATE:-$HOME/.cache/tavrel-wine-template}
+
+# A lock taken inside a virtual machine binds no other one (their shared
+# file system grants every lock), so two runs side by side would both make
+# the template there, each over the other's. It is made first, in a virtual
+# machine of its own, under a lock taken on this machine.
+wine_template_ready() {
+  mkdir -p "$(dirname "$wine_template")"
+  (
+    flock 9 || exit 1
+    [ -f "$wine_template/.tavrel-ready" ] ||
+      "$root/scripts/vm-run" "$root/scripts/win32-session" template
+  ) 9>"$wine_template.lock"
 }
 
 # build_native DIR [CMAKE OPTIONS...]
