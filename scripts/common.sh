@@ -35,20 +35,22 @@ run_win32() {
   fi
 }
 
-# The Wine prefix template that win32-session copies for each clone.
-wine_template=${WINE_TEMPLATE:-$HOME/.cache/tavrel-wine-template}
+# Where win32-session keeps the Wine prefix template it copies for each
+# clone, unless WINE_TEMPLATE says otherwise.
+default_wine_template=$HOME/.cache/tavrel-wine-template
 
 # A lock taken inside a virtual machine binds no other one (their shared
 # file system grants every lock), so two runs side by side would both make
 # the template there, each over the other's. It is made first, in a virtual
 # machine of its own, under a lock taken on this machine.
 wine_template_ready() {
-  mkdir -p "$(dirname "$wine_template")"
+  local template=${WINE_TEMPLATE:-$default_wine_template}
+  mkdir -p "$(dirname "$template")"
   (
     flock 9 || exit 1
-    [ -f "$wine_template/.tavrel-ready" ] ||
+    [ -f "$template/.tavrel-ready" ] ||
       "$root/scripts/vm-run" "$root/scripts/win32-session" template
-  ) 9>"$wine_template.lock"
+  ) 9>"$template.lock"
 }
 
 # build_native DIR [CMAKE OPTIONS...]
