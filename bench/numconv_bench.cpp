@@ -205,9 +205,6 @@ struct Buffers {
 
 size_t gSkew = 0;
 
-// Called through a volatile pointer so that no copy is optimised away.
-void *(*volatile gMemcpy)(void *, const void *, size_t) = std::memcpy;
-
 // One pair under one mix; integer sources, which do not depend on the mix,
 // are measured under the first mix only and shown under every mix.
 struct Row {

@@ -10,6 +10,7 @@
 // of its own (runs.h).
 #include "numconv.h"
 #include "runs.h"
+#include "timing.h"
 
 #include <emmintrin.h>
 
@@ -77,8 +78,6 @@ double BestMs(const std::function<unsigned char *()> &prepare,
   }
   return best;
 }
-
-void *(*volatile gMemcpy)(void *, const void *, size_t) = std::memcpy;
 
 // Per condition: conversion, then memcpy.
 std::vector<double> MeasureCells() {
